@@ -1,0 +1,26 @@
+# GoogleTest for the native build comes from Debian's packages; the Windows cross build
+# compiles it from /usr/src/googletest with the cross compiler.
+if(CMAKE_CROSSCOMPILING)
+  if(NOT TARGET gtest)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+  endif()
+  set(KORVA_GTEST_LIBS gtest gmock)
+  set(KORVA_GTEST_MAIN gtest_main)
+else()
+  find_package(GTest REQUIRED)
+  set(KORVA_GTEST_LIBS GTest::gtest GTest::gmock)
+  set(KORVA_GTEST_MAIN GTest::gtest_main)
+endif()
+
+# korva_add_test(NAME SOURCES... LIBS ... [ENV ...]): one test program, run by CTest.
+function(korva_add_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;ENV" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} ${KORVA_GTEST_LIBS} ${KORVA_GTEST_MAIN})
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  set_tests_properties(${name} PROPERTIES TIMEOUT 300)
+  if(T_ENV)
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "${T_ENV}")
+  endif()
+endfunction()

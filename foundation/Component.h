@@ -317,18 +317,21 @@ class ClassBuilder {
     return *this;
   }
 
-  // An event property: a std::function member of the class.
-  template <class Fn>
-  ClassBuilder& Event(std::string name, Fn C::*field) {
+  // An event property: a std::function member of the class or of an ancestor.
+  template <class Fn, class Base>
+  ClassBuilder& Event(std::string name, Fn Base::*field) {
+    static_assert(std::is_base_of_v<Base, C>);
     PropInfo& p = Add(std::move(name), PropKind::Event);
     p.setEvent = [field](TObject& o, const std::any& bound) {
       if (const Fn* fn = std::any_cast<Fn>(&bound)) {
-        Self(o).*field = *fn;
+        static_cast<Base&>(Self(o)).*field = *fn;
       } else {
         ThrowEventMismatch();
       }
     };
-    p.isAssigned = [field](const TObject& o) { return static_cast<bool>(Self(o).*field); };
+    p.isAssigned = [field](const TObject& o) {
+      return static_cast<bool>(static_cast<const Base&>(Self(o)).*field);
+    };
     return *this;
   }
 

@@ -162,6 +162,14 @@ class TComponent : public TPersistent {
   void SetLoading(bool on);
   void SetDesigning(bool on);
 
+  // Where a designer shows a component that has no position of its own (no effect at run time).
+  struct DesignPoint {
+    int X = 0;
+    int Y = 0;
+  };
+  DesignPoint DesignPosition() const noexcept { return designPosition_; }
+  void SetDesignPosition(DesignPoint where) { designPosition_ = where; }
+
   // Raised once the description has been applied; the inherited step clears the loading flag.
   virtual void LoadCompleted();
 
@@ -183,6 +191,7 @@ class TComponent : public TPersistent {
   std::vector<TComponent*> components_;
   std::int64_t tag_ = 0;
   unsigned state_ = 0;
+  DesignPoint designPosition_;
 };
 
 // ---------------------------------------------------------------------------------------------

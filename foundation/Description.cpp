@@ -126,9 +126,10 @@ class Lexer {
         const size_t start = pos_;
         while (pos_ < text_.size() && IsDigit(text_[pos_])) ++pos_;
         std::int32_t code = 0;
-        if (pos_ == start || !TryStrToInt(text_.substr(start, pos_ - start), code) || code < 0 || code > 255)
+        if (pos_ == start || !TryStrToInt(text_.substr(start, pos_ - start), code) || code < 0 ||
+            code > 0xFFFF)
           Fail("Invalid character code");
-        result += static_cast<char>(code);
+        AppendUtf8(result, static_cast<unsigned>(code));
       } else {
         // A + at the end of the line continues the string with the next quoted part.
         const size_t save = pos_;
@@ -144,6 +145,20 @@ class Lexer {
         line_ = saveLine;
         return result;
       }
+    }
+  }
+
+  // Texts are UTF-8: a character code names a Unicode character (#174 is the registered sign).
+  static void AppendUtf8(std::string& out, unsigned code) {
+    if (code < 0x80) {
+      out += static_cast<char>(code);
+    } else if (code < 0x800) {
+      out += static_cast<char>(0xC0 | (code >> 6));
+      out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+      out += static_cast<char>(0xE0 | (code >> 12));
+      out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (code & 0x3F));
     }
   }
 
@@ -355,6 +370,14 @@ class Reader {
     }
     const std::string& name = path.back();
     const PropInfo* p = FindProperty(object, name);
+    if (!p && path.size() == 1 && value.kind == Tok::Integer &&
+        (SameText(name, "Left") || SameText(name, "Top"))) {
+      // A component without a position of its own keeps where a designer showed it.
+      TComponent::DesignPoint where = component.DesignPosition();
+      (SameText(name, "Left") ? where.X : where.Y) = static_cast<int>(value.number);
+      component.SetDesignPosition(where);
+      return;
+    }
     if (!p) throw EPropertyError(Format("Property %s does not exist", name.c_str()));
     ApplyValue(*object, *p, value, line);
   }

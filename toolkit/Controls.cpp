@@ -87,9 +87,12 @@ void TControl::SetParent(TWinControl* parent) {
   if (parent == parent_) return;
   if (parent_) {
     Invalidate();
-    parent_->RemoveControl(this);
+    TWinControl* old = parent_;
+    parent_ = nullptr;
+    old->RemoveControl(this);
   }
   if (parent) {
+    parent_ = parent;
     parent->InsertControl(this);
     ParentFontChanged();
     ParentColorChanged();
@@ -219,6 +222,8 @@ void TControl::ComponentRemoved(TComponent* component) {
 
 // ---------------------------------------------------------------------------------------------
 // TWinControl
+
+KORVA_IMPLEMENT_CLASS(TGraphicControl, TControl) {}
 
 KORVA_IMPLEMENT_CLASS(TWinControl, TControl) {}
 

@@ -1,0 +1,12 @@
+// The Windows calls the system makes, under their Windows names and signatures. On Windows these are the
+// system's own declarations; on Linux the posix backend provides the same calls.
+#pragma once
+
+#if defined(_WIN32)
+#include <dbt.h>
+#include <objbase.h>
+#include <shellapi.h>
+#include <windows.h>
+#else
+#include "platform/posix/winapi_posix.h"
+#endif

@@ -1,8 +1,9 @@
-#include <unistd.h>
-
+#include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "platform/posix/Paths.h"
 #include "platform/winapi.h"
 
 DWORD GetModuleFileNameA(HMODULE module, LPSTR filename, DWORD size) {
@@ -10,16 +11,12 @@ DWORD GetModuleFileNameA(HMODULE module, LPSTR filename, DWORD size) {
     SetLastError(ERROR_MOD_NOT_FOUND);
     return 0;
   }
-  std::string path(4096, '\0');
-  ssize_t n = readlink("/proc/self/exe", path.data(), path.size());
-  if (n <= 0 || static_cast<size_t>(n) >= path.size()) {
+  char real[PATH_MAX];
+  if (!realpath("/proc/self/exe", real)) {
     SetLastError(ERROR_FILE_NOT_FOUND);
     return 0;
   }
-  path.resize(static_cast<size_t>(n));
-  for (char& c : path) {
-    if (c == '/') c = '\\';
-  }
+  std::string path = korva::posix::ToWindowsForm(real);
   // As on Windows since Vista: a short buffer receives as much as fits, terminated, and the call
   // returns the buffer size with ERROR_INSUFFICIENT_BUFFER.
   if (size == 0) {
@@ -33,6 +30,5 @@ DWORD GetModuleFileNameA(HMODULE module, LPSTR filename, DWORD size) {
     return size;
   }
   std::memcpy(filename, path.c_str(), path.size() + 1);
-  SetLastError(ERROR_SUCCESS);
   return static_cast<DWORD>(path.size());
 }

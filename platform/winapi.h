@@ -3,10 +3,12 @@
 #pragma once
 
 #if defined(_WIN32)
+// windows.h must come first: the others rely on its types.
+#include <windows.h>
+
 #include <dbt.h>
 #include <objbase.h>
 #include <shellapi.h>
-#include <windows.h>
 #else
 #include "platform/posix/winapi_posix.h"
 #endif

@@ -30,5 +30,6 @@ DWORD GetModuleFileNameA(HMODULE module, LPSTR filename, DWORD size) {
     return size;
   }
   std::memcpy(filename, path.c_str(), path.size() + 1);
+  SetLastError(ERROR_SUCCESS);  // as Windows does since XP SP3
   return static_cast<DWORD>(path.size());
 }

@@ -116,8 +116,9 @@ bool ChooseProgram(std::string_view command_line, std::string* program, std::str
       }
     }
   }
-  MappedPath first = MapPath(candidates.front().program);
-  *error = first.NotFoundError() == ERROR_PATH_NOT_FOUND ? ERROR_PATH_NOT_FOUND : ERROR_FILE_NOT_FOUND;
+  // Windows searches for the program and reports a failed search as a missing file, whichever
+  // part of the path is missing.
+  *error = ERROR_FILE_NOT_FOUND;
   return false;
 }
 
@@ -178,9 +179,8 @@ UINT WinExec(LPCSTR command_line, UINT) {
     case 0:
       return 33;  // Windows reports success with a number above 31
     case ENOENT:
-      return ERROR_FILE_NOT_FOUND;
     case ENOTDIR:
-      return ERROR_PATH_NOT_FOUND;
+      return ERROR_FILE_NOT_FOUND;
     case EACCES:
     case EPERM:
       return ERROR_ACCESS_DENIED;

@@ -93,8 +93,8 @@ DWORD GetPrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR default_value,
     if (keys.empty()) return CopyText(fallback, buffer, size);
     return CopyList(keys, buffer, size);
   }
-  std::optional<std::string> value;
-  if (*section && *key) value = ProfileFind(text, section, key);
+  // Empty names are names too: "" finds the section "[]" and the key of a line "=value".
+  std::optional<std::string> value = ProfileFind(text, section, key);
   if (!value) return CopyText(fallback, buffer, size);
   std::string_view found = StripQuotes(*value);
   return CopyText(found.substr(0, found.find('\0')), buffer, size);

@@ -19,6 +19,8 @@ struct ReadCase {
   const char* fallback;
   DWORD size;
   std::string expected;
+  // Wine gives another result, and its own conformance tests mark it as differing from Windows.
+  bool wine_differs = false;
 };
 
 const std::string kLongValue(3000, 'x');
@@ -41,7 +43,9 @@ const ReadCase kReadCases[] = {
     {"missing_key", "[s]\r\nk=v\r\n", "s", "j", "d", 100, "d"},
     {"line_without_equals", "[s]\r\nk\r\n", "s", "k", "d", 100, "d"},
     {"empty_value", "[s]\r\nk=\r\n", "s", "k", "d", 100, ""},
-    {"empty_key_name", "[s]\r\n=v\r\n", "s", "", "d", 100, "d"},
+    {"empty_key_name", "[s]\r\n=v\r\n", "s", "", "d", 100, "v"},
+    {"empty_key_name_without_such_line", "[s]\r\nk=v\r\n", "s", "", "d", 100, "d"},
+    {"empty_section_name", "k=x\r\n[]\r\nk=v\r\n", "", "k", "d", 100, "v", true},
     {"default_loses_trailing_blanks", "", "s", "k", "d e  ", 100, "d e"},
     {"default_null_is_empty", "", "s", "k", nullptr, 100, ""},
     {"value_cut_to_buffer", "[s]\r\nk=value\r\n", "s", "k", "d", 4, "val"},
@@ -58,6 +62,7 @@ class ProfileRead : public testing::TestWithParam<ReadCase> {};
 
 TEST_P(ProfileRead, GivesTheValueOrTheDefault) {
   const ReadCase& row = GetParam();
+  if (row.wine_differs && korva::test::RunningUnderWine()) GTEST_SKIP() << "Wine differs from Windows here";
   TestFolder folder;
   folder.Write("p.ini", row.content);
   char buffer[4096];

@@ -123,7 +123,7 @@ BOOL WritePrivateProfileStringA(LPCSTR section, LPCSTR key, LPCSTR value, LPCSTR
   }
   DWORD error = EditFileAtomically(
       path.native, [&](const std::optional<std::string>& old) -> std::optional<std::string> {
-        TextEncoding encoding = TextEncoding::kBytes;
+        TextEncoding encoding;
         std::string text = old ? DecodeProfileFile(*old, &encoding) : std::string();
         return EncodeProfileFile(ProfileWrite(text, section, key, value), encoding);
       });

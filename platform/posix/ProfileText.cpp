@@ -228,7 +228,7 @@ std::string ProfileWrite(std::string_view text, std::string_view section, const 
 }
 
 std::string DecodeProfileFile(std::string_view bytes, TextEncoding* encoding) {
-  *encoding = TextEncoding::kBytes;
+  *encoding = TextEncoding();
   if (bytes.size() < 2) return std::string(bytes);
   bool little;
   if (bytes[0] == '\xFF' && bytes[1] == '\xFE') {
@@ -238,7 +238,11 @@ std::string DecodeProfileFile(std::string_view bytes, TextEncoding* encoding) {
   } else {
     return std::string(bytes);
   }
-  *encoding = little ? TextEncoding::kUtf16Le : TextEncoding::kUtf16Be;
+  encoding->kind = little ? TextEncoding::kUtf16Le : TextEncoding::kUtf16Be;
+  if (bytes.size() % 2) {
+    encoding->odd_tail.assign(1, bytes.back());
+    bytes.remove_suffix(1);
+  }
   std::string out;
   size_t pos = 2;
   auto unit_at = [&](size_t at) -> uint32_t {
@@ -259,16 +263,12 @@ std::string DecodeProfileFile(std::string_view bytes, TextEncoding* encoding) {
     }
     AppendUtf8(out, unit);  // lone surrogates are kept as three bytes, so nothing is lost
   }
-  if (pos < bytes.size()) {
-    // An odd final byte is kept as a code point above the 16-bit range, which Encode restores.
-    AppendUtf8(out, 0x110000 + static_cast<unsigned char>(bytes[pos]));
-  }
   return out;
 }
 
-std::string EncodeProfileFile(std::string_view text, TextEncoding encoding) {
-  if (encoding == TextEncoding::kBytes) return std::string(text);
-  bool little = encoding == TextEncoding::kUtf16Le;
+std::string EncodeProfileFile(std::string_view text, const TextEncoding& encoding) {
+  if (encoding.kind == TextEncoding::kBytes) return std::string(text);
+  bool little = encoding.kind == TextEncoding::kUtf16Le;
   std::string out = little ? "\xFF\xFE" : "\xFE\xFF";
   auto put = [&](uint32_t unit) {
     char lo = static_cast<char>(unit & 0xFF), hi = static_cast<char>(unit >> 8);
@@ -301,9 +301,7 @@ std::string EncodeProfileFile(std::string_view text, TextEncoding encoding) {
       code = (code << 6) | (next & 0x3F);
     }
     pos += length;
-    if (code >= 0x110000) {
-      out += static_cast<char>(code - 0x110000);
-    } else if (code >= 0x10000) {
+    if (code >= 0x10000) {
       code -= 0x10000;
       put(0xD800 + (code >> 10));
       put(0xDC00 + (code & 0x3FF));
@@ -311,7 +309,7 @@ std::string EncodeProfileFile(std::string_view text, TextEncoding encoding) {
       put(code);
     }
   }
-  return out;
+  return out + encoding.odd_tail;
 }
 
 }  // namespace korva::posix

@@ -30,8 +30,11 @@ std::string_view TrimBlanks(std::string_view text);
 
 // Profile files may be stored as UTF-16 with a byte-order mark; these convert such a file to the
 // 8-bit text the functions above work on (UTF-8, lone surrogates kept) and back, losslessly.
-enum class TextEncoding { kBytes, kUtf16Le, kUtf16Be };
+struct TextEncoding {
+  enum Kind { kBytes, kUtf16Le, kUtf16Be } kind = kBytes;
+  std::string odd_tail;  // a last byte that makes no 16-bit unit; it stays last
+};
 std::string DecodeProfileFile(std::string_view bytes, TextEncoding* encoding);
-std::string EncodeProfileFile(std::string_view text, TextEncoding encoding);
+std::string EncodeProfileFile(std::string_view text, const TextEncoding& encoding);
 
 }  // namespace korva::posix

@@ -266,6 +266,11 @@ std::string FormatValue(std::string_view name, const RegistryValue& value) {
   return line;
 }
 
+bool EndsContinued(std::string_view text, const Line& line) {
+  std::string_view content = Trim(text.substr(line.begin, line.content_end - line.begin));
+  return !content.empty() && content.back() == '\\';
+}
+
 }  // namespace
 
 bool RegistryTextIsValid(std::string_view text) {
@@ -313,6 +318,7 @@ std::optional<std::string> RegistrySetValue(std::string_view text, std::string_v
   if (found.last_block == SIZE_MAX) {  // the key exists only through keys below it
     out.assign(text);
     if (!out.empty() && out.back() != '\n' && out.back() != '\r') out += line_end;
+    if (!found.lines.empty() && EndsContinued(text, found.lines.back())) out += line_end;
     out += line_end + "[" + std::string(KeyPath(key)) + "]" + line_end + formatted + line_end;
     return out;
   }
@@ -322,6 +328,8 @@ std::optional<std::string> RegistrySetValue(std::string_view text, std::string_v
     const Line& line = found.lines[entry.first_line];
     if (!Trim(text.substr(line.begin, line.content_end - line.begin)).empty()) after = i;
   }
+  // A file may end inside a continued line; a new line after it would be taken into it.
+  if (after > found.last_block && EndsContinued(text, found.lines[found.entries[after].last_line])) --after;
   const Line& line = found.lines[found.entries[after].last_line];
   out.append(text.substr(0, line.end));
   if (line.end == line.content_end) out += line_end;

@@ -9,8 +9,10 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
+#include <QSocketNotifier>
 #include <QWidget>
 
+#include "platform/DeviceChange.h"
 #include "toolkit/Forms.h"
 #include "toolkit/qt/QtCanvas.h"
 
@@ -255,8 +257,28 @@ QWidget* WidgetOf(TWinControl& control) {
   return host ? host->Widget() : nullptr;
 }
 
+struct QtToolkitBackend::DeviceWatch {
+  std::unique_ptr<korva::DeviceChangeMonitor> monitor;
+  std::unique_ptr<QSocketNotifier> notifier;
+};
+
 QtToolkitBackend::QtToolkitBackend() = default;
 QtToolkitBackend::~QtToolkitBackend() = default;
+
+void QtToolkitBackend::DeliverDeviceChanges(TWinControl& window) {
+  auto watch = std::make_unique<DeviceWatch>();
+  watch->monitor = korva::DeviceChangeMonitor::Open();
+  if (!watch->monitor) return;  // the system delivers them itself, or nothing reports them
+  watch->notifier = std::make_unique<QSocketNotifier>(watch->monitor->FileDescriptor(), QSocketNotifier::Read);
+  korva::DeviceChangeMonitor* monitor = watch->monitor.get();
+  QObject::connect(watch->notifier.get(), &QSocketNotifier::activated, [monitor, &window] {
+    for (korva::DeviceChangeRecord record : monitor->Read()) {
+      TMessage message{WM_DEVICECHANGE, record.event, reinterpret_cast<std::intptr_t>(&record.volume), 0};
+      Guarded([&] { window.Dispatch(message); });
+    }
+  });
+  deviceWatch_ = std::move(watch);
+}
 
 std::unique_ptr<WindowHost> QtToolkitBackend::CreateHost(TWinControl& control) {
   QWidget* parent = control.Parent() ? WidgetOf(*control.Parent()) : nullptr;

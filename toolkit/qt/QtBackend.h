@@ -23,6 +23,10 @@ class QtToolkitBackend : public ToolkitBackend {
   int Run() override;
   void Terminate() override;
 
+  // Delivers the system's device-change messages to `window` (where the system does not send
+  // them to windows itself, a monitor of the platform layer provides them).
+  void DeliverDeviceChanges(TWinControl& window);
+
   // Called once after the first complete paint of a top-level window (start-up timing, screenshots).
   std::function<void(TCustomForm& form, QWidget& window)> onFirstPaint;
   // The icon every top-level window gets (a file Qt can read; empty for none).
@@ -32,6 +36,8 @@ class QtToolkitBackend : public ToolkitBackend {
   friend class ControlWidget;
   void NotifyPainted(TCustomForm& form, QWidget& window);
   bool firstPaintSeen_ = false;
+  struct DeviceWatch;
+  std::unique_ptr<DeviceWatch> deviceWatch_;
 };
 
 // Real dialogs. Escape presses Cancel, else No, else OK; Enter presses OK, else Yes; closing

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <random>
@@ -15,8 +16,7 @@
 namespace korva::posix {
 namespace {
 
-// How long a writer waits for another one before it gives up, so that a stuck or hostile lock
-// holder cannot hang the program.
+// How long a writer waits for others before it gives up.
 constexpr auto kLockPatience = std::chrono::seconds(10);
 
 class FileDescriptor {
@@ -63,13 +63,16 @@ bool WriteAll(int fd, const std::string& data) {
   return true;
 }
 
-bool LockWithPatience(int fd) {
-  auto give_up = std::chrono::steady_clock::now() + kLockPatience;
+// Polls rather than blocks, so that a stuck or hostile lock holder cannot hang the program. The
+// pauses stay short: a writer in a tight loop frees the lock only for moments.
+bool LockBefore(int fd, std::chrono::steady_clock::time_point deadline) {
+  auto pause = std::chrono::microseconds(50);
   for (;;) {
     if (flock(fd, LOCK_EX | LOCK_NB) == 0) return true;
     if (errno != EWOULDBLOCK && errno != EINTR) return false;
-    if (std::chrono::steady_clock::now() > give_up) return false;
-    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    std::this_thread::sleep_for(pause);
+    pause = std::min(pause * 2, std::chrono::microseconds(1000));
   }
 }
 
@@ -109,7 +112,8 @@ std::optional<std::string> ReadWholeFile(const std::string& path, DWORD* error) 
 DWORD EditFileAtomically(const std::string& path, const FileEdit& edit) {
   // The lock lives on the file itself. Another writer may replace the file while we wait for it,
   // so after locking we check that the name still leads to the locked file, and start again if not.
-  for (int attempt = 0; attempt < 100; ++attempt) {
+  auto deadline = std::chrono::steady_clock::now() + kLockPatience;
+  while (std::chrono::steady_clock::now() <= deadline) {
     bool created = false;
     FileDescriptor fd(open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0 && errno == ENOENT) {
@@ -122,7 +126,7 @@ DWORD EditFileAtomically(const std::string& path, const FileEdit& edit) {
     struct stat locked;
     if (fstat(fd.get(), &locked) != 0 || !S_ISREG(locked.st_mode)) return ERROR_ACCESS_DENIED;
     if (!created && access(path.c_str(), W_OK) != 0) return ERROR_ACCESS_DENIED;
-    if (!LockWithPatience(fd.get())) return ERROR_SHARING_VIOLATION;
+    if (!LockBefore(fd.get(), deadline)) return ERROR_SHARING_VIOLATION;
     struct stat now;
     if (lstat(path.c_str(), &now) != 0 || now.st_dev != locked.st_dev || now.st_ino != locked.st_ino)
       continue;

@@ -16,15 +16,15 @@ struct ArtworkCase {
 
 TEST(Artwork, EveryPictureHasItsKindAndSize) {
   const ArtworkCase cases[] = {
-      {"window/face-install.jpg", 222, 65, 0},
-      {"window/face-cd-run.jpg", 222, 65, 0},
-      {"window/face-manual.jpg", 222, 65, 0},
-      {"window/flag-german.jpg", 136, 85, 0},
-      {"window/flag-english.jpg", 142, 91, 0},
-      {"window/flag-polish.bmp", 70, 35, 8},
+      {"window/face_install.jpg", 222, 65, 0},
+      {"window/face_cdrun.jpg", 222, 65, 0},
+      {"window/face_manual.jpg", 222, 65, 0},
+      {"window/flag_language0.jpg", 136, 85, 0},
+      {"window/flag_language1.jpg", 142, 91, 0},
+      {"window/flag_language2.bmp", 70, 35, 8},
       {"window/header.jpg", 780, 112, 0},
-      {"window/button-normal.bmp", 224, 55, 24},
-      {"window/button-highlighted.bmp", 224, 55, 24},
+      {"window/button_normal.bmp", 224, 55, 24},
+      {"window/button_highlight.bmp", 224, 55, 24},
       {"medium/duzoravar/bmp/Button-CD-Betrieb_down.jpg", 222, 65, 0},
       {"medium/duzoravar/bmp/Button-CD-Betrieb_up.jpg", 222, 65, 0},
       {"medium/duzoravar/bmp/Button-Installation_down.jpg", 222, 65, 0},
@@ -57,8 +57,8 @@ TEST(Artwork, EveryPictureHasItsKindAndSize) {
 }
 
 TEST(Artwork, ButtonFacesCarryTheirGreensOnWhite) {
-  for (auto [file, face] : {std::pair{"window/button-normal.bmp", 0x639E5Au},
-                            std::pair{"window/button-highlighted.bmp", 0x83C597u}}) {
+  for (auto [file, face] : {std::pair{"window/button_normal.bmp", 0x639E5Au},
+                            std::pair{"window/button_highlight.bmp", 0x83C597u}}) {
     const std::vector<std::uint8_t> data = ReadFileBytes(std::string(KORVA_ARTWORK) + "/" + file);
     const DibImage bitmap = ReadBmpFile(data.data(), data.size());
     EXPECT_EQ(bitmap.pixels.At(112, 27), face) << file;

@@ -21,9 +21,9 @@ int main(int argc, char** argv) {
       Action action;
       const char* windowName;
       const char* mediumName;
-    } faces[] = {{Action::Install, "face-install.jpg", "Button-Installation"},
-                 {Action::CdRun, "face-cd-run.jpg", "Button-CD-Betrieb"},
-                 {Action::Manual, "face-manual.jpg", "Button-Benutzerhandbuch"}};
+    } faces[] = {{Action::Install, "face_install.jpg", "Button-Installation"},
+                 {Action::CdRun, "face_cdrun.jpg", "Button-CD-Betrieb"},
+                 {Action::Manual, "face_manual.jpg", "Button-Benutzerhandbuch"}};
     for (const Face& face : faces) {
       const QImage normal = PaintActionFace(face.action, Look::Normal);
       WriteJpeg(normal, window + face.windowName);
@@ -31,19 +31,19 @@ int main(int argc, char** argv) {
       WriteJpeg(PaintActionFace(face.action, Look::Highlighted),
                 medium + "duzoravar/bmp/" + face.mediumName + "_down.jpg");
     }
-    WriteJpeg(PaintFirstLanguageFlag(), window + "flag-german.jpg");
-    WriteJpeg(PaintSecondLanguageFlag(), window + "flag-english.jpg");
-    WriteBmp8(PaintThirdLanguageFlag(), window + "flag-polish.bmp");
+    WriteJpeg(PaintFirstLanguageFlag(), window + "flag_language0.jpg");
+    WriteJpeg(PaintSecondLanguageFlag(), window + "flag_language1.jpg");
+    WriteBmp8(PaintThirdLanguageFlag(), window + "flag_language2.bmp");
     WriteJpeg(PaintHeader(Language::German), window + "header.jpg");
     WriteJpeg(PaintHeader(Language::German), medium + "razevuru/jpg/Header_Startfenster_de.jpg");
     WriteJpeg(PaintHeader(Language::English), medium + "razevuru/jpg/Header_Startfenster_en.jpg");
-    WriteBmp24(PaintButtonBar(Look::Normal), window + "button-normal.bmp");
-    WriteBmp24(PaintButtonBar(Look::Highlighted), window + "button-highlighted.bmp");
+    WriteBmp24(PaintButtonBar(Look::Normal), window + "button_normal.bmp");
+    WriteBmp24(PaintButtonBar(Look::Highlighted), window + "button_highlight.bmp");
 
     std::vector<QImage> icons;
     for (int size : {48, 32, 16}) {
       icons.push_back(PaintProgramIcon(size));
-      WritePng(icons.back(), window + QString("icon-%1.png").arg(size));
+      WritePng(icons.back(), window + QString("program_icon_%1.png").arg(size));
     }
     WriteIco(icons, window + "program.ico");
   } catch (const std::exception& e) {

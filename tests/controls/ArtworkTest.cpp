@@ -36,7 +36,7 @@ TEST(Artwork, EveryPictureHasItsKindAndSize) {
   };
   for (const ArtworkCase& c : cases) {
     SCOPED_TRACE(c.file);
-    const std::string path = std::string(KORVA_ARTWORK) + "/" + c.file;
+    const std::string path = ArtworkPath(c.file);
     const std::vector<std::uint8_t> data = ReadFileBytes(path);
     if (c.bitsPerPixel == 0) {
       const JpegDecodeResult decoded = DecodeJpeg(data.data(), data.size(), JpegColorOutput::TrueColor);
@@ -59,7 +59,7 @@ TEST(Artwork, EveryPictureHasItsKindAndSize) {
 TEST(Artwork, ButtonFacesCarryTheirGreensOnWhite) {
   for (auto [file, face] : {std::pair{"window/button_normal.bmp", 0x639E5Au},
                             std::pair{"window/button_highlight.bmp", 0x83C597u}}) {
-    const std::vector<std::uint8_t> data = ReadFileBytes(std::string(KORVA_ARTWORK) + "/" + file);
+    const std::vector<std::uint8_t> data = ReadFileBytes(ArtworkPath(file));
     const DibImage bitmap = ReadBmpFile(data.data(), data.size());
     EXPECT_EQ(bitmap.pixels.At(112, 27), face) << file;
     EXPECT_EQ(bitmap.pixels.At(0, 54), 0xFFFFFFu)

@@ -21,11 +21,7 @@ namespace {
 constexpr RgbPixel kBeneath = 0x123456;
 
 std::vector<std::uint8_t> Stored(std::string_view className, const std::vector<std::uint8_t>& file) {
-  std::vector<std::uint8_t> data{std::uint8_t(className.size())};
-  data.insert(data.end(), className.begin(), className.end());
-  for (int shift = 0; shift < 32; shift += 8) data.push_back(std::uint8_t(file.size() >> shift));
-  data.insert(data.end(), file.begin(), file.end());
-  return data;
+  return StoredPicture(className, std::string_view(reinterpret_cast<const char*>(file.data()), file.size()));
 }
 
 // A 2 × 2 bitmap whose bottom-left pixel is green.
@@ -76,12 +72,10 @@ TEST(Image, JpegIsOpaqueEvenWhenTransparent) {
 }
 
 TEST(Image, ButtonBitmapStretchedShowsOnlyItsOwnColours) {
-  const std::vector<std::uint8_t> file =
-      ReadFileBytes(std::string(KORVA_ARTWORK) + "/window/button_normal.bmp");
+  const std::vector<std::uint8_t> file = ReadFileBytes(ArtworkPath("window/button_normal.bmp"));
   // A colour button's stored bitmap: the count and the file, without a class name.
-  const std::vector<std::uint8_t> stored = Stored("", file);
   TBitmap bitmap;
-  bitmap.ReadData(std::span(stored).subspan(1));
+  bitmap.ReadData(StoredBitmap(std::string_view(reinterpret_cast<const char*>(file.data()), file.size())));
   ASSERT_EQ(bitmap.Width(), 224);
   const std::vector<RgbPixel>& sourcePixels = bitmap.Pixels().Pixels();
   const std::set<RgbPixel> source(sourcePixels.begin(), sourcePixels.end());

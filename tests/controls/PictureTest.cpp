@@ -18,15 +18,9 @@ std::string Bytes(const std::vector<std::uint8_t>& bytes) {
   return std::string(bytes.begin(), bytes.end());
 }
 
-std::vector<std::uint8_t> Stored(std::string_view className, const std::string& file, std::uint32_t count) {
-  std::vector<std::uint8_t> data{std::uint8_t(className.size())};
-  data.insert(data.end(), className.begin(), className.end());
-  for (int shift = 0; shift < 32; shift += 8) data.push_back(std::uint8_t(count >> shift));
-  data.insert(data.end(), file.begin(), file.end());
-  return data;
-}
-std::vector<std::uint8_t> Stored(std::string_view className, const std::string& file) {
-  return Stored(className, file, std::uint32_t(file.size()));
+std::vector<std::uint8_t> Stored(std::string_view className, const std::string& file,
+                                 std::optional<std::uint32_t> count = std::nullopt) {
+  return StoredPicture(className, file, count);
 }
 
 std::string Jpeg() {
@@ -81,6 +75,13 @@ TEST(PictureLoadFromFile, PicksTheKindByExtension) {
     EXPECT_EQ(holder.picture.Width(), c.width);
     EXPECT_EQ(holder.changes, 1);
   }
+
+  // Names are Windows path texts: backslashes, and letter case that differs from the disk's.
+  dir.Write("Medium/duzoravar/bmp/Button-CD-Betrieb_down.jpg", Jpeg());
+  std::string windowsName = (dir / "MEDIUM\\DUZORAVAR\\bmp\\button-cd-betrieb_down.jpg").string();
+  TPicture picture;
+  picture.LoadFromFile(windowsName);
+  EXPECT_EQ(KindOf(picture.Graphic()), Kind::Jpeg);
 }
 
 TEST(PictureLoadFromFile, FailuresKeepThePreviousGraphic) {
@@ -89,6 +90,12 @@ TEST(PictureLoadFromFile, FailuresKeepThePreviousGraphic) {
   dir.Write("x.gif", "GIF89a");
   dir.Write("noext", Jpeg());
   dir.Write("a folder.jpg/inside.txt", "");
+  // Messages show the full path the Windows way.
+  auto windowsForm = [](std::string path) {
+    for (char& c : path)
+      if (c == '/') c = '\\';
+    return path;
+  };
   const std::string missing = (dir / "missing.jpg").string();
   const std::string folder = (dir / "a folder.jpg").string();
   struct Case {
@@ -98,8 +105,8 @@ TEST(PictureLoadFromFile, FailuresKeepThePreviousGraphic) {
       {(dir / "x.gif").string(), "Unknown picture file extension (.gif)"},
       {(dir / "noext").string(), "Unknown picture file extension (.)"},
       {(dir / "pics.d/header").string(), "Unknown picture file extension (.)"},
-      {missing, "Cannot open file \"" + missing + "\". No such file or directory"},
-      {folder, "Cannot open file \"" + folder + "\". Is a directory"},
+      {missing, "Cannot open file \"" + windowsForm(missing) + "\". No such file or directory"},
+      {folder, "Cannot open file \"" + windowsForm(folder) + "\". Is a directory"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);

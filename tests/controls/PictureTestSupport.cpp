@@ -11,6 +11,36 @@ std::string PictureDataPath(const std::string& name) {
   return std::string(KORVA_PICTURE_DATA) + "/" + name;
 }
 
+std::string ArtworkPath(const std::string& name) {
+  return std::string(KORVA_ARTWORK) + "/" + name;
+}
+
+namespace {
+
+void PutCount(std::vector<std::uint8_t>& out, std::uint32_t count) {
+  for (int shift = 0; shift < 32; shift += 8) out.push_back(std::uint8_t(count >> shift));
+}
+
+}  // namespace
+
+std::vector<std::uint8_t> StoredPicture(std::string_view className, std::string_view file,
+                                        std::optional<std::uint32_t> count) {
+  std::vector<std::uint8_t> data;
+  data.reserve(1 + className.size() + 4 + file.size());
+  data.push_back(std::uint8_t(className.size()));
+  for (char c : className) data.push_back(std::uint8_t(c));
+  PutCount(data, count.value_or(std::uint32_t(file.size())));
+  for (char c : file) data.push_back(std::uint8_t(c));
+  return data;
+}
+
+std::vector<std::uint8_t> StoredBitmap(std::string_view file) {
+  std::vector<std::uint8_t> data;
+  PutCount(data, std::uint32_t(file.size()));
+  for (char c : file) data.push_back(std::uint8_t(c));
+  return data;
+}
+
 std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) ADD_FAILURE() << "cannot read " << path;

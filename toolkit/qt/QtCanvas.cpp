@@ -4,6 +4,8 @@
 #include <QString>
 #include <vector>
 
+#include "toolkit/Raster.h"
+
 namespace {
 
 QColor ToQColor(TColor color) {
@@ -78,11 +80,10 @@ void QtCanvas::StretchDraw(const TRect& dest, PixelView picture,
   const int width = std::max(1, qRound(dest.Width() * ratio));
   const int height = std::max(1, qRound(dest.Height() * ratio));
   QImage image(width, height, transparentRgb ? QImage::Format_ARGB32 : QImage::Format_RGB32);
-  std::vector<int> columns(static_cast<size_t>(width));
-  for (int x = 0; x < width; ++x)
-    columns[static_cast<size_t>(x)] = static_cast<int>(static_cast<long long>(x) * picture.width / width);
+  const std::vector<int> columns = StretchSourceLines(picture.width, width, StretchAxis::Horizontal);
+  const std::vector<int> rows = StretchSourceLines(picture.height, height, StretchAxis::Vertical);
   for (int y = 0; y < height; ++y) {
-    const int sy = static_cast<int>(static_cast<long long>(y) * picture.height / height);
+    const int sy = rows[static_cast<size_t>(y)];
     const std::uint32_t* src = picture.pixels + static_cast<std::ptrdiff_t>(sy) * picture.stride;
     auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
     for (int x = 0; x < width; ++x) {

@@ -1,5 +1,6 @@
 #include "controls/JpegCodec.h"
 
+#include <bit>
 #include <csetjmp>
 #include <cstdio>
 #include <new>
@@ -14,6 +15,9 @@
 
 namespace {
 
+// Colour rows are written straight into our pixel words as blue, green, red, spare.
+static_assert(std::endian::native == std::endian::little);
+
 constexpr int kPaletteColors = 236;
 constexpr int kRowsPerRead = 4;
 
@@ -25,6 +29,13 @@ struct JpegSession {
   std::jmp_buf jump;
 };
 
+// How the rows come out of the library.
+enum class RowLayout {
+  Pixels,   // 4 bytes a pixel, laid out as our 0x00RRGGBB words: written straight into the picture
+  Indexes,  // 1 byte a pixel, an index into the colour table
+  Cmyk,     // 4 bytes a pixel, converted afterwards
+};
+
 // The plain-data side of one decode: what goes in, and what the library reports.
 struct JpegJob {
   const unsigned char* data;
@@ -32,17 +43,17 @@ struct JpegJob {
   bool headerOnly;
   bool palette;
   unsigned long long maxPixels;
-  // Returns room for `bytes` bytes of rows, or nullptr; never throws.
-  unsigned char* (*allocate)(void* context, std::size_t bytes) noexcept;
+  // Returns the first row of room for height rows of `stride` bytes, or nullptr; never throws.
+  unsigned char* (*allocate)(void* context, const JpegJob& job) noexcept;
   void* context;
 
   int width;
   int height;
-  int components;       // bytes per output pixel
+  RowLayout layout;
+  std::size_t stride;
   int colorComponents;  // colour channels behind the table, for quantised output
   int colorCount;       // entries of the colour table, 0 without one
   unsigned char colormap[3][256];
-  bool cmyk;
   int rowsDone;  // rows fully written, also after an error
   int errorCode;
 };
@@ -87,24 +98,29 @@ void RunJpegJob(JpegSession* session, JpegJob* job) noexcept {
   cinfo->scale_num = 1;
   cinfo->scale_denom = 1;
   cinfo->do_block_smoothing = TRUE;
-  job->cmyk = cinfo->out_color_space == JCS_CMYK;
-  if (!job->cmyk && (job->palette || cinfo->out_color_space == JCS_GRAYSCALE)) {
+  if (cinfo->out_color_space == JCS_CMYK) {
+    job->layout = RowLayout::Cmyk;
+  } else if (job->palette || cinfo->out_color_space == JCS_GRAYSCALE) {
+    job->layout = RowLayout::Indexes;
     cinfo->quantize_colors = TRUE;
     cinfo->desired_number_of_colors = kPaletteColors;
+  } else {
+    // The same colours as plain RGB output, in the byte order of our pixel words.
+    job->layout = RowLayout::Pixels;
+    cinfo->out_color_space = JCS_EXT_BGRX;
   }
   jpeg_start_decompress(cinfo);
 
   job->width = static_cast<int>(cinfo->output_width);
   job->height = static_cast<int>(cinfo->output_height);
-  job->components = cinfo->output_components;
+  job->stride = std::size_t(cinfo->output_width) * std::size_t(cinfo->output_components);
   if (cinfo->quantize_colors) {
     job->colorComponents = cinfo->out_color_components;
     job->colorCount = cinfo->actual_number_of_colors;
     for (int c = 0; c < job->colorComponents && c < 3; ++c)
       for (int i = 0; i < job->colorCount && i < 256; ++i) job->colormap[c][i] = cinfo->colormap[c][i];
   }
-  const std::size_t stride = std::size_t(cinfo->output_width) * std::size_t(cinfo->output_components);
-  unsigned char* rows = job->allocate(job->context, stride * cinfo->output_height);
+  unsigned char* rows = job->allocate(job->context, *job);
   if (rows == nullptr) ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 0);
 
   JSAMPROW batch[kRowsPerRead];
@@ -112,22 +128,37 @@ void RunJpegJob(JpegSession* session, JpegJob* job) noexcept {
     const JDIMENSION first = cinfo->output_scanline;
     int count = 0;
     for (; count < kRowsPerRead && first + JDIMENSION(count) < cinfo->output_height; ++count)
-      batch[count] = rows + stride * (first + JDIMENSION(count));
-    jpeg_read_scanlines(cinfo, batch, JDIMENSION(count));
+      batch[count] = rows + job->stride * (first + JDIMENSION(count));
+    const JDIMENSION done = jpeg_read_scanlines(cinfo, batch, JDIMENSION(count));
+    if (job->layout == RowLayout::Pixels) {
+      // The library fills the spare byte; our pixel words keep it zero.
+      for (JDIMENSION r = 0; r < done; ++r)
+        for (std::size_t x = 3; x < job->stride; x += 4) batch[r][x] = 0;
+    }
   }
   job->rowsDone = job->height;
   jpeg_finish_decompress(cinfo);
   jpeg_destroy_decompress(cinfo);
 }
 
-unsigned char* AllocateRows(void* context, std::size_t bytes) noexcept {
-  auto* rows = static_cast<std::vector<unsigned char>*>(context);
+// Where the rows go: the picture's own pixels, or a buffer converted afterwards.
+struct DecodeTarget {
+  RgbImage pixels;
+  std::vector<unsigned char> buffer;
+};
+
+unsigned char* AllocateRows(void* context, const JpegJob& job) noexcept {
+  auto* target = static_cast<DecodeTarget*>(context);
   try {
-    rows->assign(bytes, 0);
-  } catch (const std::bad_alloc&) {
+    target->pixels = RgbImage(job.width, job.height);
+    if (target->pixels.IsEmpty()) return nullptr;
+    if (job.layout == RowLayout::Pixels) return reinterpret_cast<unsigned char*>(target->pixels.Row(0));
+    target->buffer.assign(job.stride * std::size_t(job.height), 0);
+    return target->buffer.data();
+  } catch (const std::exception&) {
+    target->pixels = RgbImage();
     return nullptr;
   }
-  return rows->data();
 }
 
 JpegJob MakeJob(const std::uint8_t* data, std::size_t size, bool headerOnly, std::uint64_t maxPixels) {
@@ -153,27 +184,33 @@ std::vector<RgbPixel> ColorTable(const JpegJob& job) {
   return table;
 }
 
-// Turns the rows the library delivered into resolved pixels; the others stay black.
-DibImage ToDib(const JpegJob& job, const std::vector<unsigned char>& rows) {
+// Turns what the library delivered into the picture; rows it did not reach stay black.
+DibImage ToDib(const JpegJob& job, DecodeTarget& target) {
   DibImage image;
-  image.pixels = RgbImage(job.width, job.height);
-  const unsigned char* from = rows.data();
+  image.pixels = std::move(target.pixels);
+  if (image.pixels.IsEmpty()) return image;
   const int rowsDone = job.rowsDone < job.height ? job.rowsDone : job.height;
   const std::size_t count = std::size_t(job.width) * std::size_t(rowsDone);
-  std::vector<RgbPixel>::size_type i = 0;
-  RgbPixel* to = image.pixels.IsEmpty() ? nullptr : image.pixels.Row(0);
-  if (job.colorCount > 0) {
-    image.bitsPerPixel = 8;
-    image.colorTable = ColorTable(job);
-    for (; i < count; ++i) to[i] = from[i] < image.colorTable.size() ? image.colorTable[from[i]] : 0;
-  } else if (job.cmyk) {
-    // Adobe writes its ink values inverted, so each stored value is already 255 minus the ink.
-    for (; i < count; ++i, from += 4) {
-      const unsigned k = from[3];
-      to[i] = MakeRgbPixel(from[0] * k / 255, from[1] * k / 255, from[2] * k / 255);
-    }
-  } else {
-    for (; i < count; ++i, from += 3) to[i] = MakeRgbPixel(from[0], from[1], from[2]);
+  RgbPixel* to = image.pixels.Row(0);
+  const unsigned char* from = target.buffer.data();
+  switch (job.layout) {
+    case RowLayout::Pixels:
+      // Rows past an error may hold what the library was still writing.
+      for (std::size_t i = count; i < std::size_t(job.width) * std::size_t(job.height); ++i) to[i] = 0;
+      break;
+    case RowLayout::Indexes:
+      image.bitsPerPixel = 8;
+      image.colorTable = ColorTable(job);
+      for (std::size_t i = 0; i < count; ++i)
+        to[i] = from[i] < image.colorTable.size() ? image.colorTable[from[i]] : 0;
+      break;
+    case RowLayout::Cmyk:
+      // Adobe writes its ink values inverted, so each stored value is already 255 minus the ink.
+      for (std::size_t i = 0; i < count; ++i, from += 4) {
+        const unsigned k = from[3];
+        to[i] = MakeRgbPixel(from[0] * k / 255, from[1] * k / 255, from[2] * k / 255);
+      }
+      break;
   }
   return image;
 }
@@ -191,14 +228,14 @@ JpegSize ReadJpegHeader(const std::uint8_t* data, std::size_t size, std::uint64_
 JpegDecodeResult DecodeJpeg(const std::uint8_t* data, std::size_t size, JpegColorOutput output,
                             std::uint64_t maxPixels) {
   JpegSession session;
-  std::vector<unsigned char> rows;
+  DecodeTarget target;
   JpegJob job = MakeJob(data, size, false, maxPixels);
   job.palette = output == JpegColorOutput::Palette;
-  job.context = &rows;
+  job.context = &target;
   RunJpegJob(&session, &job);
 
   JpegDecodeResult result;
   result.errorCode = job.errorCode;
-  if (!rows.empty()) result.image = ToDib(job, rows);
+  result.image = ToDib(job, target);
   return result;
 }

@@ -26,6 +26,7 @@ constexpr int kRowsPerRead = 4;
 struct JpegSession {
   jpeg_decompress_struct cinfo;
   jpeg_error_mgr errors;
+  jpeg_progress_mgr progress;
   std::jmp_buf jump;
 };
 
@@ -63,6 +64,14 @@ void LeaveOnError(j_common_ptr cinfo) {
   std::longjmp(session->jump, 1);
 }
 
+// Each scan of a progressive file walks the whole image again, and the library accepts repeated
+// scans with only a warning: a few bytes per scan could keep it busy for minutes. Real files have
+// a dozen scans; more than kMaxJpegScans fails like an image that is too big.
+void LimitScans(j_common_ptr cinfo) {
+  auto* decompress = reinterpret_cast<j_decompress_ptr>(cinfo);
+  if (decompress->input_scan_number > kMaxJpegScans) ERREXIT1(cinfo, JERR_IMAGE_TOO_BIG, kMaxJpegScans);
+}
+
 // Warnings and traces are ignored; decoding goes on.
 void IgnoreMessage(j_common_ptr, int) {}
 void IgnoreOutput(j_common_ptr) {}
@@ -84,6 +93,8 @@ void RunJpegJob(JpegSession* session, JpegJob* job) noexcept {
   }
   jpeg_create_decompress(cinfo);
   cinfo->client_data = session;
+  session->progress.progress_monitor = LimitScans;
+  cinfo->progress = &session->progress;
   jpeg_mem_src(cinfo, job->data, static_cast<unsigned long>(job->size));
   jpeg_read_header(cinfo, TRUE);
   job->width = static_cast<int>(cinfo->image_width);

@@ -11,6 +11,11 @@
 // largest picture on a medium. A file claiming more fails like the library's own size check.
 inline constexpr std::uint64_t kMaxJpegPixels = std::uint64_t(4096) * 4096;
 
+// Most scans a JPEG may have: real files have about a dozen, and each scan of a damaged file can
+// cost a pass over the whole image (some 30 ms at the pixel limit). A file with more fails like
+// one that claims too many pixels.
+inline constexpr int kMaxJpegScans = 100;
+
 // How colour images come out: 24 bits per pixel, or quantised to a 236-colour table for displays
 // of 8 bits per pixel or fewer. Grayscale images are always quantised.
 enum class JpegColorOutput { TrueColor, Palette };

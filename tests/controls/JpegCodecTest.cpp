@@ -67,4 +67,30 @@ TEST(DecodeJpeg, PixelLimitFailsBeforeAnyOutput) {
   EXPECT_EQ(DecodeJpeg(data.data(), data.size(), JpegColorOutput::TrueColor, 61 * 37).errorCode, 0);
 }
 
+// The last scan of the progressive sample repeated: the library only warns about each repeat.
+std::vector<std::uint8_t> WithRepeatedLastScan(int copies, int* scans) {
+  const std::vector<std::uint8_t> file = ReadFileBytes(PictureDataPath("progressive.jpg"));
+  std::vector<std::size_t> starts;
+  for (std::size_t i = 0; i + 1 < file.size(); ++i)
+    if (file[i] == 0xFF && file[i + 1] == 0xDA) starts.push_back(i);
+  const std::vector<std::uint8_t> last(file.begin() + std::ptrdiff_t(starts.back()), file.end() - 2);
+  std::vector<std::uint8_t> result(file.begin(), file.end() - 2);
+  for (int i = 0; i < copies; ++i) result.insert(result.end(), last.begin(), last.end());
+  result.push_back(0xFF);
+  result.push_back(0xD9);
+  *scans = int(starts.size()) + copies;
+  return result;
+}
+
+TEST(DecodeJpeg, TooManyScansFailBeforeTheyCostMinutes) {
+  int scans = 0;
+  const std::vector<std::uint8_t> many = WithRepeatedLastScan(kMaxJpegScans, &scans);
+  ASSERT_GT(scans, kMaxJpegScans);
+  EXPECT_EQ(DecodeJpeg(many.data(), many.size(), JpegColorOutput::TrueColor).errorCode, JERR_IMAGE_TOO_BIG);
+
+  const std::vector<std::uint8_t> enough = WithRepeatedLastScan(kMaxJpegScans - 20, &scans);
+  ASSERT_LE(scans, kMaxJpegScans);
+  EXPECT_EQ(DecodeJpeg(enough.data(), enough.size(), JpegColorOutput::TrueColor).errorCode, 0);
+}
+
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "controls/Bitmap.h"
+#include "controls/Image.h"
 #include "foundation/Errors.h"
 #include "foundation/Text.h"
 
@@ -35,6 +37,11 @@ class SettingsFile {
 bool IsFolder(const std::string& path) {
   DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool IsFile(const std::string& path) {
+  DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 // The long form of a path, whole however long it is; the path itself when the platform cannot
@@ -99,10 +106,18 @@ std::string GetTempDir() {
 }
 
 void OpenFileIfExists(const std::string& path, const std::string& parameters) {
-  DWORD attributes = GetFileAttributesA(path.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return;
+  if (!IsFile(path)) return;
   // Passed whole: a path cut to a fixed buffer would name another file.
   ShellExecuteA(nullptr, nullptr, path.c_str(), parameters.c_str(), nullptr, SW_SHOWNORMAL);
+}
+
+void LoadPictureOrBlank(TImage* image, const std::string& path) {
+  if (IsFile(path)) {
+    image->Picture()->LoadFromFile(path);
+    return;
+  }
+  TBitmap* bitmap = image->Picture()->Bitmap();
+  bitmap->Canvas().Rectangle(TRect{0, 0, image->Width(), image->Height()});
 }
 
 UINT StartProgram(const std::string& path) {

@@ -7,6 +7,8 @@
 
 #include "platform/winapi.h"
 
+class TImage;
+
 // False at start; the start window's show-time work sets it once.
 extern bool DebugMode;
 
@@ -32,6 +34,12 @@ std::string GetTempDir();
 // Hands an existing file (not a folder) to the shell's default action; anything else passes
 // silently.
 void OpenFileIfExists(const std::string& path, const std::string& parameters);
+
+// Loads the picture file into the image by its extension when the file exists (a loading error
+// goes on to the caller and leaves the picture as it was); otherwise makes the picture a bitmap
+// (an empty one unless it was a bitmap already) and draws on it a rectangle the size of the image
+// control with the canvas's pen and brush.
+void LoadPictureOrBlank(TImage* image, const std::string& path);
 
 // Starts the program at `path` without waiting for it. The path is quoted, so that blanks in it
 // cannot make Windows start another program; the result of WinExec is passed on.

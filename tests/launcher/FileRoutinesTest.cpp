@@ -14,6 +14,10 @@
 #include <thread>
 #include <vector>
 
+#include "controls/Bitmap.h"
+#include "controls/BmpFile.h"
+#include "controls/Image.h"
+#include "controls/JpegImage.h"
 #include "foundation/Errors.h"
 #include "launcher/FileRoutines.h"
 #include "support/TempDir.h"
@@ -243,6 +247,61 @@ TEST_F(Shell, StartProgramStartsExactlyThePathWithBlanks) {
   EXPECT_EQ(Recorded("record.setup"), "setup\n");
   EXPECT_FALSE(std::filesystem::exists(dir_ / "record.decoy"));
   EXPECT_EQ(StartProgram(Windows(dir_ / "none.exe")), static_cast<UINT>(ERROR_FILE_NOT_FOUND));
+}
+
+class PictureOrBlank : public FileRoutines {
+ protected:
+  PictureOrBlank() : image_(nullptr) { image_.SetBounds(0, 0, 3, 3); }
+
+  // A BMP file of the given size and colour below the test folder.
+  std::string Bmp(const std::string& name, int width, int height, RgbPixel colour) {
+    DibImage picture;
+    picture.pixels = RgbImage(width, height, colour);
+    std::vector<std::uint8_t> bytes = WriteBmpFile(picture);
+    dir_.Write(name, std::string(bytes.begin(), bytes.end()));
+    return Windows(dir_ / name);
+  }
+
+  TImage image_;
+};
+
+TEST_F(PictureOrBlank, MissingFileBlanksAndALaterFileShowsAgain) {
+  LoadPictureOrBlank(&image_, Bmp("up.bmp", 5, 4, 0x00FF00));
+  EXPECT_EQ(image_.Picture()->Width(), 5);
+
+  LoadPictureOrBlank(&image_, Windows(dir_ / "bmp" / "missing.bmp"));
+  auto* bitmap = dynamic_cast<TBitmap*>(image_.Picture()->Graphic());
+  ASSERT_NE(bitmap, nullptr);
+  // The picture was a bitmap with pixels, so the rectangle goes onto it: a black outline of the
+  // control's size around white.
+  EXPECT_EQ(bitmap->Width(), 5);
+  EXPECT_EQ(bitmap->Pixels().At(0, 0), 0x000000u);
+  EXPECT_EQ(bitmap->Pixels().At(2, 2), 0x000000u);
+  EXPECT_EQ(bitmap->Pixels().At(1, 1), 0xFFFFFFu);
+  EXPECT_EQ(bitmap->Pixels().At(4, 3), 0x00FF00u);
+
+  LoadPictureOrBlank(&image_, Bmp("down.bmp", 2, 2, 0x0000FF));
+  ASSERT_NE(dynamic_cast<TBitmap*>(image_.Picture()->Graphic()), nullptr);
+  EXPECT_EQ(image_.Picture()->Width(), 2);
+  EXPECT_EQ(dynamic_cast<TBitmap*>(image_.Picture()->Graphic())->Pixels().At(1, 1), 0x0000FFu);
+}
+
+TEST_F(PictureOrBlank, JpegBecomesAnEmptyBitmapAndAFolderIsNoFile) {
+  LoadPictureOrBlank(&image_, Windows(std::filesystem::path(KORVA_JPEG_PICTURE)));
+  ASSERT_NE(dynamic_cast<TJPEGImage*>(image_.Picture()->Graphic()), nullptr);
+  std::filesystem::create_directories(dir_ / "folder.jpg");
+  LoadPictureOrBlank(&image_, Windows(dir_ / "folder.jpg"));
+  auto* bitmap = dynamic_cast<TBitmap*>(image_.Picture()->Graphic());
+  ASSERT_NE(bitmap, nullptr);
+  EXPECT_TRUE(bitmap->Empty());
+  EXPECT_EQ(image_.Picture()->Width(), 0);
+}
+
+TEST_F(PictureOrBlank, BrokenFileFailsAndKeepsThePicture) {
+  LoadPictureOrBlank(&image_, Bmp("up.bmp", 5, 4, 0x00FF00));
+  dir_.Write("broken.bmp", "BM not really");
+  EXPECT_THROW(LoadPictureOrBlank(&image_, Windows(dir_ / "broken.bmp")), Exception);
+  EXPECT_EQ(image_.Picture()->Width(), 5);
 }
 
 TEST(DebugModeSwitch, IsOffAtStart) {

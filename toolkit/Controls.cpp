@@ -431,6 +431,8 @@ void TWinControl::HostMouseUp(TMouseButton button, TShiftState shift, int x, int
 void TWinControl::HostMouseEnter() {
   if (pointerInside_) return;
   pointerInside_ = true;
+  // The pointer left the parent's windowless controls for this window.
+  if (Parent()) Parent()->UpdateHover(nullptr);
   MouseEnter();
 }
 

@@ -6,97 +6,163 @@ namespace {
 
 constexpr std::string_view kEllipsis = "...";
 
-struct Paragraph {
+bool IsContinuationByte(char c) {
+  return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+// The first character boundary at or after `i`.
+size_t BoundaryAtOrAfter(std::string_view s, size_t i) {
+  while (i < s.size() && IsContinuationByte(s[i])) ++i;
+  return std::min(i, s.size());
+}
+
+// The last character boundary at or before `i`.
+size_t BoundaryAtOrBefore(std::string_view s, size_t i) {
+  i = std::min(i, s.size());
+  while (i > 0 && i < s.size() && IsContinuationByte(s[i])) --i;
+  return i;
+}
+
+// The longest prefix length k (a character boundary) for which fits(k) holds, given that fits
+// holds for 0 and, once false, stays false for longer prefixes. Probes grow geometrically first,
+// so a short fit in a long text costs little.
+template <class Fits>
+size_t LongestFitting(std::string_view s, Fits fits) {
+  size_t good = 0;
+  size_t bad = s.size() + 1;
+  for (size_t step = 1;; step *= 2) {
+    const size_t probe = BoundaryAtOrAfter(s, good + step);
+    if (!fits(probe)) {
+      bad = probe;
+      break;
+    }
+    good = probe;
+    if (good == s.size()) return good;
+  }
+  while (true) {
+    size_t mid = BoundaryAtOrBefore(s, good + (bad - good) / 2);
+    if (mid <= good) mid = BoundaryAtOrAfter(s, good + 1);
+    if (mid >= bad) return good;
+    if (fits(mid))
+      good = mid;
+    else
+      bad = mid;
+  }
+}
+
+// One line of the text between line breaks, as drawn: prefixes removed, marked characters noted.
+struct Segment {
   std::string text;
-  size_t underline = std::string::npos;
+  std::vector<size_t> marks;  // byte offsets of marked characters, ascending
+  bool endsText = false;      // nothing but a line break follows it
 };
 
-// Splits at CR, LF and CR LF.
-std::vector<std::string> SplitLines(std::string_view text) {
-  std::vector<std::string> lines;
+Segment VisibleSegment(std::string_view raw, bool prefix, bool rawEndsText) {
+  Segment segment;
+  segment.endsText = rawEndsText;
+  for (size_t i = 0; i < raw.size(); ++i) {
+    // An ampersand that ends the whole text is drawn as it stands.
+    if (prefix && raw[i] == '&' && !(rawEndsText && i + 1 == raw.size())) {
+      ++i;
+      if (i == raw.size()) break;  // it marked the line break
+      if (raw[i] != '&') segment.marks.push_back(segment.text.size());
+    }
+    segment.text += raw[i];
+  }
+  return segment;
+}
+
+// Line breaks do not break a single line; they are not drawn either.
+void DropLineBreaks(Segment& segment) {
+  std::string kept;
+  std::vector<size_t> marks;
+  size_t next = 0;
+  for (size_t i = 0; i < segment.text.size(); ++i) {
+    const bool isBreak = segment.text[i] == '\r' || segment.text[i] == '\n';
+    const bool marked = next < segment.marks.size() && segment.marks[next] == i;
+    if (marked) ++next;
+    if (isBreak) continue;
+    if (marked) marks.push_back(kept.size());
+    kept += segment.text[i];
+  }
+  segment.text = std::move(kept);
+  segment.marks = std::move(marks);
+}
+
+// Splits at CR, LF, CR LF and LF CR. A break that ends the text starts no further line.
+std::vector<std::pair<size_t, size_t>> SplitAtLineBreaks(std::string_view text) {
+  std::vector<std::pair<size_t, size_t>> ranges;
   size_t start = 0;
   while (true) {
     const size_t end = text.find_first_of("\r\n", start);
     if (end == std::string_view::npos) {
-      lines.emplace_back(text.substr(start));
-      return lines;
+      ranges.emplace_back(start, text.size());
+      return ranges;
     }
-    lines.emplace_back(text.substr(start, end - start));
+    ranges.emplace_back(start, end);
     start = end + 1;
-    if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
+    if (start < text.size() && (text[start] == '\r' || text[start] == '\n') && text[start] != text[end])
+      ++start;
+    if (start == text.size()) return ranges;
   }
-}
-
-// The longest prefix of `text` not wider than `width` (at least nothing).
-size_t FittingPrefix(std::string_view text, int width, const FontMetrics& m) {
-  size_t lo = 0, hi = text.size();
-  while (lo < hi) {
-    const size_t mid = (lo + hi + 1) / 2;
-    if (m.TextWidth(text.substr(0, mid)) <= width)
-      lo = mid;
-    else
-      hi = mid - 1;
-  }
-  return lo;
-}
-
-// Shortens `text` so that it and the ellipsis fit `width`.
-std::string WithEndEllipsis(std::string_view text, int width, const FontMetrics& m) {
-  const int room = width - m.TextWidth(kEllipsis);
-  const size_t keep = room > 0 ? FittingPrefix(text, room, m) : 0;
-  std::string result(text.substr(0, keep));
-  result += kEllipsis;
-  return result;
 }
 
 struct Piece {
-  size_t begin;  // into the paragraph text
-  size_t end;
+  size_t begin;
+  size_t end;   // drawn text is [begin, end)
+  size_t next;  // where the following line starts
 };
 
-// Breaks one paragraph at blanks so each line fits `width`; a word wider than the width stands
-// alone on its line (cut later).
-std::vector<Piece> BreakWords(std::string_view text, int width, const FontMetrics& m) {
+// Breaks one segment into lines of at most `width`, at blanks. Left-aligned lines keep the
+// blanks that fit after their last word; other lines drop one. A word that fits on no line
+// makes a line of its own, whole.
+std::vector<Piece> BreakWords(std::string_view s, int width, bool leftAligned, const FontMetrics& m) {
   std::vector<Piece> pieces;
   size_t pos = 0;
-  const size_t n = text.size();
-  if (n == 0) return {{0, 0}};
-  while (pos < n) {
-    size_t lineEnd = pos;  // end of the last word that fits
-    size_t scan = pos;
-    while (scan < n) {
-      size_t wordEnd = scan;
-      while (wordEnd < n && text[wordEnd] == ' ') ++wordEnd;
-      while (wordEnd < n && text[wordEnd] != ' ') ++wordEnd;
-      if (lineEnd != pos && m.TextWidth(text.substr(pos, wordEnd - pos)) > width) break;
-      lineEnd = wordEnd;
-      scan = wordEnd;
-      if (m.TextWidth(text.substr(pos, lineEnd - pos)) > width) break;  // a single overlong word
+  do {
+    const std::string_view rest = s.substr(pos);
+    const size_t fit =
+        LongestFitting(rest, [&](size_t k) { return m.TextWidth(rest.substr(0, k)) <= width; });
+    if (fit == rest.size()) {
+      pieces.push_back({pos, s.size(), s.size()});
+      break;
     }
-    // Trailing blanks are not drawn.
-    size_t visibleEnd = lineEnd;
-    while (visibleEnd > pos && text[visibleEnd - 1] == ' ') --visibleEnd;
-    pieces.push_back({pos, visibleEnd});
-    pos = lineEnd;
-    while (pos < n && text[pos] == ' ') ++pos;
-  }
+    size_t end = std::string_view::npos;
+    if (fit > 0 && rest[fit] == ' ') {
+      // The last word fits just so; the blank after it does not.
+      end = (!leftAligned && rest[fit - 1] == ' ') ? fit - 1 : fit;
+    } else if (fit > 0) {
+      const size_t blank = rest.rfind(' ', fit - 1);
+      if (blank != std::string_view::npos) end = leftAligned ? blank + 1 : blank;
+    }
+    size_t next;
+    if (end != std::string_view::npos) {
+      next = end + ((end < rest.size() && rest[end] == ' ') ? 1 : 0);
+    } else {
+      end = std::min(rest.find(' ', fit), rest.size());
+      next = end + (end < rest.size() ? 1 : 0);
+    }
+    pieces.push_back({pos, pos + end, pos + next});
+    pos += next;
+  } while (pos < s.size());
   return pieces;
+}
+
+// The longest start of `text` that fits `width` together with the ellipsis (possibly none).
+size_t EllipsisCut(std::string_view text, int width, const FontMetrics& m) {
+  return LongestFitting(text, [&](size_t k) {
+    std::string candidate(text.substr(0, k));
+    candidate += kEllipsis;
+    return k == 0 || m.TextWidth(candidate) <= width;
+  });
 }
 
 }  // namespace
 
 std::string StripPrefix(std::string_view text, size_t* underline) {
-  std::string result;
-  if (underline) *underline = std::string::npos;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '&') {
-      if (i + 1 >= text.size()) break;  // a lone ampersand at the end shows nothing
-      ++i;
-      if (text[i] != '&' && underline && *underline == std::string::npos) *underline = result.size();
-    }
-    result += text[i];
-  }
-  return result;
+  Segment segment = VisibleSegment(text, true, true);
+  if (underline) *underline = segment.marks.empty() ? std::string::npos : segment.marks.back();
+  return std::move(segment.text);
 }
 
 TextLayoutResult LayoutText(std::string_view text, const TRect& rect, unsigned format, const FontMetrics& m) {
@@ -104,70 +170,81 @@ TextLayoutResult LayoutText(std::string_view text, const TRect& rect, unsigned f
   const bool single = format & DT_SINGLELINE;
   const bool wordBreak = (format & DT_WORDBREAK) && !single;
   const bool ellipsis = format & DT_END_ELLIPSIS;
-  const int lineHeight = m.LineHeight() + ((format & DT_EXTERNALLEADING) ? m.ExternalLeading() : 0);
+  const bool clipped = !(format & (DT_NOCLIP | DT_CALCRECT));
+  const bool leftAligned = !(format & (DT_CENTER | DT_RIGHT));
+  const int textHeight = m.LineHeight();
+  const int lineHeight = textHeight + ((format & DT_EXTERNALLEADING) ? m.ExternalLeading() : 0);
   const int width = rect.Width();
 
-  // Paragraphs with their prefix marks.
-  std::vector<Paragraph> paragraphs;
-  if (single) {
-    std::string joined;
-    for (char c : text)
-      if (c != '\r' && c != '\n') joined += c;
-    paragraphs.push_back({joined});
-  } else {
-    for (auto& line : SplitLines(text)) paragraphs.push_back({line});
-  }
-  for (auto& p : paragraphs)
-    if (prefix) p.text = StripPrefix(p.text, &p.underline);
-
   TextLayoutResult result;
-  std::vector<LaidOutLine> lines;
-  for (size_t pi = 0; pi < paragraphs.size(); ++pi) {
-    const Paragraph& p = paragraphs[pi];
-    std::vector<Piece> pieces =
-        wordBreak ? BreakWords(p.text, width, m) : std::vector<Piece>{{0, p.text.size()}};
-    for (size_t k = 0; k < pieces.size(); ++k) {
-      LaidOutLine line;
-      line.text = p.text.substr(pieces[k].begin, pieces[k].end - pieces[k].begin);
-      if (p.underline != std::string::npos && p.underline >= pieces[k].begin && p.underline < pieces[k].end)
-        line.underline = p.underline - pieces[k].begin;
-      const bool lastOfText = pi + 1 == paragraphs.size() && k + 1 == pieces.size();
-      if (m.TextWidth(line.text) > width) {
-        if (single || (ellipsis && lastOfText)) {
-          if (ellipsis) line.text = WithEndEllipsis(line.text, width, m);
-        } else if (wordBreak) {
-          line.text.resize(FittingPrefix(line.text, width, m));  // an overlong word is cut at the edge
-        }
-        if (line.underline != std::string::npos && line.underline >= line.text.size())
-          line.underline = std::string::npos;
-      }
-      line.width = m.TextWidth(line.text);
-      lines.push_back(std::move(line));
+  if (text.empty()) {
+    result.extent = {rect.Left, rect.Top, rect.Left, rect.Top + (single ? lineHeight : 0)};
+    result.height = lineHeight;
+    return result;
+  }
+
+  std::vector<Segment> segments;
+  if (single) {
+    segments.push_back(VisibleSegment(text, prefix, true));
+    DropLineBreaks(segments.back());
+  } else {
+    const auto ranges = SplitAtLineBreaks(text);
+    for (size_t i = 0; i < ranges.size(); ++i) {
+      const auto [begin, end] = ranges[i];
+      segments.push_back(VisibleSegment(text.substr(begin, end - begin), prefix, end == text.size()));
+      segments.back().endsText = i + 1 == ranges.size();
     }
   }
 
-  const int total = lineHeight * static_cast<int>(lines.size());
   int y = rect.Top;
-  if (single && (format & DT_VCENTER))
-    y = rect.Top + (rect.Height() - lineHeight) / 2;
-  else if (single && (format & DT_BOTTOM))
-    y = rect.Bottom - lineHeight;
   int widest = 0;
-  for (auto& line : lines) {
-    if (format & DT_CENTER)
-      line.x = rect.Left + (width - line.width) / 2;
-    else if (format & DT_RIGHT)
-      line.x = rect.Right - line.width;
-    else
-      line.x = rect.Left;
-    line.y = y;
-    y += lineHeight;
-    widest = std::max(widest, line.width);
+  bool lastLine = false;
+  for (const Segment& segment : segments) {
+    const std::vector<Piece> pieces = wordBreak
+                                          ? BreakWords(segment.text, width, leftAligned, m)
+                                          : std::vector<Piece>{{0, segment.text.size(), segment.text.size()}};
+    for (const Piece& piece : pieces) {
+      // With clipping, the line that reaches the bottom edge is the last one drawn.
+      lastLine = clipped && y + lineHeight > rect.Bottom;
+      const bool endsText = segment.endsText && piece.next >= segment.text.size();
+      LaidOutLine line;
+      line.text = segment.text.substr(piece.begin, piece.end - piece.begin);
+      line.width = m.TextWidth(line.text);
+      size_t kept = line.text.size();
+      bool cutAtEdge = false;
+      if (ellipsis && ((line.width > width && endsText) || (lastLine && !endsText))) {
+        kept = EllipsisCut(line.text, width, m);
+        line.text.resize(kept);
+        line.text += kEllipsis;
+        line.width = m.TextWidth(line.text);
+      } else if (wordBreak && line.width > width) {
+        cutAtEdge = true;
+      }
+      for (size_t mark : segment.marks)
+        if (mark >= piece.begin && mark < piece.begin + kept) line.underline = mark - piece.begin;
+
+      if (cutAtEdge)
+        line.x = rect.Left;
+      else if (format & DT_CENTER)
+        line.x = (rect.Left + rect.Right - line.width) / 2;
+      else if (format & DT_RIGHT)
+        line.x = rect.Right - line.width;
+      else
+        line.x = rect.Left;
+      if (single && (format & DT_VCENTER))
+        y = rect.Top + (rect.Bottom - rect.Top) / 2 - textHeight / 2;
+      else if (single && (format & DT_BOTTOM))
+        y = rect.Bottom - textHeight;
+      line.y = y;
+      y += lineHeight;
+      widest = std::max(widest, line.width);
+      result.lines.push_back(std::move(line));
+      if (lastLine) break;
+    }
+    if (lastLine) break;
   }
-  result.extent = {rect.Left, rect.Top,
-                   rect.Left + (wordBreak ? std::min(widest, std::max(width, widest)) : widest),
-                   rect.Top + total};
-  result.height = (single && (format & (DT_VCENTER | DT_BOTTOM))) ? (y - rect.Top) : total;
-  result.lines = std::move(lines);
+
+  result.extent = {rect.Left, rect.Top, rect.Left + widest, y};
+  result.height = y - rect.Top == 0 ? 1 : y - rect.Top;
   return result;
 }

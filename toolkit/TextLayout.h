@@ -1,5 +1,21 @@
 // Text layout with the results of the desktop's DrawTextA: alignment, single lines, breaking at
 // word boundaries, end ellipsis and the ampersand prefix. Pure: it only asks the font for widths.
+//
+// The results it reproduces:
+// - Single line (DT_SINGLELINE): line breaks in the text start no new line; DT_VCENTER and
+//   DT_BOTTOM place the line within the rectangle.
+// - Word break (DT_WORDBREAK): lines break at blanks to fit the width and at every line break of
+//   the text; lines run from the top, vertical placement has no effect. A left-aligned line keeps
+//   the blanks that fit after its last word; a centred or right-aligned one drops one of them. A
+//   word wider than the rectangle stands alone on its line, starts at the left edge and is cut
+//   at the right edge by whatever bounds the drawing.
+// - End ellipsis (DT_END_ELLIPSIS): the line that ends the text, when too wide, is shortened
+//   until it and "..." fit; only "..." remains when nothing else does.
+// - Prefix (unless DT_NOPREFIX): "&x" draws x underlined, "&&" draws one ampersand, an ampersand
+//   that ends the text is drawn. Of several marked characters on one line the last is underlined.
+// - DT_EXTERNALLEADING adds the font's external leading to the line height; lines are never
+//   clipped to the rectangle (the caller's bounds clip); tabs are not expanded.
+// Texts are UTF-8: lines are only ever cut between characters.
 #pragma once
 
 #include <string>
@@ -25,5 +41,6 @@ struct TextLayoutResult {
 TextLayoutResult LayoutText(std::string_view text, const TRect& rect, unsigned format,
                             const FontMetrics& metrics);
 
-// Removes ampersand prefixes: "&x" keeps x and marks it, "&&" keeps one ampersand.
+// Removes ampersand prefixes: "&x" keeps x and marks it, "&&" keeps one ampersand, a final
+// ampersand stays. `underline` receives the index of the last marked character (npos: none).
 std::string StripPrefix(std::string_view text, size_t* underline);

@@ -46,6 +46,9 @@ struct TMessage {
   std::intptr_t Result = 0;
 };
 
+// Sent to every window when the desktop's set of fonts changes.
+constexpr std::uint32_t WM_FONTCHANGE = 0x001D;
+
 std::span<const std::string_view> AlignNames();
 std::span<const std::string_view> AlignmentNames();
 std::span<const std::string_view> TextLayoutNames();

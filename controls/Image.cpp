@@ -1,5 +1,7 @@
 #include "controls/Image.h"
 
+#include "controls/ColorButtonZEP.h"
+
 KORVA_IMPLEMENT_CLASS(TImage, TGraphicControl) {
   c.Object("Picture", &TImage::Picture, &TImage::SetPicture);
   c.Bool("Stretch", &TImage::Stretch, &TImage::SetStretch);
@@ -57,4 +59,5 @@ bool TImage::Opaque() const {
 
 void RegisterControlClasses() {
   RegisterClass(TImage::StaticClass());
+  RegisterClass(TColorButtonZEP::StaticClass());
 }

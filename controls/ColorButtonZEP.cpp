@@ -2,9 +2,20 @@
 
 #include <string_view>
 
+#include "foundation/Errors.h"
+
 namespace {
 
 constexpr std::string_view kLayoutNames[] = {"tlTop", "tlCenter"};
+
+// A number written by name must name a value of the enumeration; anything else is refused
+// instead of being stored as a value the type cannot hold.
+template <class E>
+E EnumValue(std::int64_t value, std::span<const std::string_view> names) {
+  if (value < 0 || value >= static_cast<std::int64_t>(names.size()))
+    throw EPropertyError("Invalid property value");
+  return static_cast<E>(value);
+}
 
 }  // namespace
 
@@ -12,8 +23,13 @@ constexpr std::string_view kLayoutNames[] = {"tlTop", "tlCenter"};
 // come first. The button's own properties have no default, so a description always holds them.
 KORVA_IMPLEMENT_CLASS(TColorButtonZEP, TCustomControl) {
   using B = TColorButtonZEP;
-  c.Enum("Alignment", &B::Alignment, &B::SetAlignment, AlignmentNames());
-  c.Enum("Layout", &B::Layout, &B::SetLayout, kLayoutNames);
+  c.Enum(
+      "Alignment", &B::Alignment,
+      [](B& b, std::int64_t v) { b.SetAlignment(EnumValue<TAlignment>(v, AlignmentNames())); },
+      AlignmentNames());
+  c.Enum(
+      "Layout", &B::Layout, [](B& b, std::int64_t v) { b.SetLayout(EnumValue<TLayout>(v, kLayoutNames)); },
+      kLayoutNames);
   c.Bool("SingleLine", &B::SingleLine, &B::SetSingleLine);
   c.String("Caption", &B::Caption, &B::SetCaption).StoredWhen([](const B& b) {
     return !b.Caption().empty();
@@ -131,7 +147,7 @@ unsigned TColorButtonZEP::TextFormat() const {
     case taCenter:
       format |= DT_CENTER;
       break;
-    default:
+    case taLeftJustify:
       format |= DT_LEFT;
       break;
   }

@@ -369,7 +369,6 @@ TEST_F(ColorButton, FormatFollowsLineModeAndPlacement) {
       {true, taRightJustify, TLayout::tlCenter, 33568 + DT_RIGHT + DT_VCENTER},
       {false, taCenter, TLayout::tlCenter, 33552 + DT_CENTER + DT_VCENTER},
       {false, taLeftJustify, TLayout::tlTop, 33552},
-      {true, static_cast<TAlignment>(7), static_cast<TLayout>(9), 33568},  // out of range: no stray bits
   };
   for (const Case& c : cases) {
     button->SetSingleLine(c.singleLine);
@@ -377,6 +376,13 @@ TEST_F(ColorButton, FormatFollowsLineModeAndPlacement) {
     button->SetLayout(c.layout);
     EXPECT_EQ(button->TextFormat(), c.format) << c.singleLine << " " << c.alignment;
   }
+  // Numbers outside the enumerations are refused, not stored.
+  EXPECT_THROW(WriteOrdinalProperty(button, "Alignment", 3), EPropertyError);
+  EXPECT_THROW(WriteOrdinalProperty(button, "Layout", 2), EPropertyError);
+  EXPECT_THROW(WriteOrdinalProperty(button, "Layout", -1), EPropertyError);
+  WriteOrdinalProperty(button, "Layout", 1);
+  EXPECT_EQ(button->Layout(), TLayout::tlCenter);
+  EXPECT_EQ(button->Alignment(), taLeftJustify);
 }
 
 TEST_F(ColorButton, DrawsCaptionsAsTheFormatLaysThemOut) {

@@ -72,8 +72,8 @@ TEST_F(LanguageSwitch, FirstComponentOfANameWinsAndTheNameIndexFollowsChangesToT
   second->SetName("twin");
   w.form.InsertComponent(second);  // bypasses the owner's name check
   // Out of the owner's order: after Other, the next component bears the name but is not the first.
-  SetWords({"Other", "o0", "o1", "o2", "Twin", "a", "b", "c", "Late", "l0", "l1", "l2", "Renamed", "r0", "r1",
-            "r2"});
+  SetWords({"Other", "o0", "o1",    "o2", "Twin", "a",  "b",       "c",  "Late", "l0",
+            "l1",    "l2", "Extra", "e0", "e1",   "e2", "Renamed", "r0", "r1",   "r2"});
   w.ml->SetActiveLanguage(1);
   EXPECT_EQ(other->Caption(), "o1");
   EXPECT_EQ(first->Caption(), "b");
@@ -87,13 +87,19 @@ TEST_F(LanguageSwitch, FirstComponentOfANameWinsAndTheNameIndexFollowsChangesToT
   w.ml->SetActiveLanguage(1);
   EXPECT_EQ(late->Caption(), "l1");
 
-  // A setter that frees a component whose record comes later: that record is stepped over.
+  // A setter that frees a component whose record comes later and creates another: the freed one's
+  // record is stepped over, the new one's applied.
+  TTestLabel* extra = nullptr;
   first->OnCaption = [&](TTestLabel&) {
-    if (late) delete std::exchange(late, nullptr);
+    if (!late) return;
+    delete std::exchange(late, nullptr);
+    extra = w.Add("Extra");
   };
   w.ml->translated.clear();
   w.ml->SetActiveLanguage(0);
-  EXPECT_EQ(w.ml->translated, (Lines{"Other", "Twin", "Renamed"}));
+  EXPECT_EQ(w.ml->translated, (Lines{"Other", "Twin", "Extra", "Renamed"}));
+  ASSERT_NE(extra, nullptr);
+  EXPECT_EQ(extra->Caption(), "e0");
 }
 
 TEST_F(LanguageSwitch, VetoLeavesCaptionsLanguageFontsAndPositionsUntouched) {

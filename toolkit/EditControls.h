@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "foundation/MessageBoxes.h"
 #include "foundation/StringList.h"
 #include "toolkit/Controls.h"
 #include "toolkit/StdCtrls.h"
@@ -84,7 +85,6 @@ class TLabeledEdit : public TCustomEdit {
   int labelSpacing_ = 3;
 };
 
-enum TModalResult { mrNone = 0, mrOk = 1, mrCancel = 2, mrYes = 6, mrNo = 7 };
 
 class TButton : public TWinControl {
   KORVA_CLASS(TButton, TWinControl)

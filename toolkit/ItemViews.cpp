@@ -31,6 +31,17 @@ bool SortsBefore(TSortType sort, const std::string& textA, std::intptr_t dataA, 
   return dataA < dataB;
 }
 
+// Stable; small levels (the usual case) without the temporary buffer std::stable_sort allocates.
+template <class T, class Before>
+void StableSort(std::vector<T>& items, Before before) {
+  if (items.size() > 32) {
+    std::stable_sort(items.begin(), items.end(), before);
+    return;
+  }
+  for (size_t i = 1; i < items.size(); ++i)
+    for (size_t j = i; j > 0 && before(items[j], items[j - 1]); --j) std::swap(items[j], items[j - 1]);
+}
+
 bool SortsByText(TSortType sort) {
   return sort == stText || sort == stBoth;
 }
@@ -121,11 +132,14 @@ TTreeNode* TTreeNode::Item(int index) const {
   return children_[static_cast<size_t>(index)].get();
 }
 
-int TTreeNode::Index() const {
-  const auto& siblings = owner_->ChildrenOf(parent_);
-  for (size_t i = 0; i < siblings.size(); ++i)
-    if (siblings[i].get() == this) return static_cast<int>(i);
-  return -1;
+TTreeNode* TTreeNode::GetNext() const {
+  if (!children_.empty()) return children_.front().get();
+  for (const TTreeNode* node = this; node; node = node->parent_) {
+    const auto& siblings = owner_->ChildrenOf(node->parent_);
+    if (static_cast<size_t>(node->index_) + 1 < siblings.size())
+      return siblings[static_cast<size_t>(node->index_) + 1].get();
+  }
+  return nullptr;
 }
 
 int TTreeNode::Level() const {
@@ -140,28 +154,22 @@ std::vector<std::unique_ptr<TTreeNode>>& TTreeNodes::ChildrenOf(TTreeNode* paren
   return parent ? parent->children_ : roots_.children_;
 }
 
+const std::vector<std::unique_ptr<TTreeNode>>& TTreeNodes::ChildrenOf(const TTreeNode* parent) const {
+  return parent ? parent->children_ : roots_.children_;
+}
+
+void TTreeNodes::Renumber(std::vector<std::unique_ptr<TTreeNode>>& nodes, size_t from) {
+  for (size_t i = from; i < nodes.size(); ++i) nodes[i]->index_ = static_cast<int>(i);
+}
+
 const std::vector<TTreeNode*>& TTreeNodes::DepthFirst() const {
   if (!orderValid_) {
     order_.clear();
-    // An explicit stack: a deep tree must not exhaust the call stack.
-    std::vector<std::pair<const TTreeNode*, size_t>> stack{{&roots_, 0}};
-    while (!stack.empty()) {
-      auto& [node, next] = stack.back();
-      if (next == node->children_.size()) {
-        stack.pop_back();
-        continue;
-      }
-      TTreeNode* child = node->children_[next++].get();
-      order_.push_back(child);
-      stack.push_back({child, 0});
-    }
+    order_.reserve(static_cast<size_t>(count_));
+    for (TTreeNode* node = GetFirstNode(); node; node = node->GetNext()) order_.push_back(node);
     orderValid_ = true;
   }
   return order_;
-}
-
-int TTreeNodes::Count() const {
-  return static_cast<int>(DepthFirst().size());
 }
 
 TTreeNode* TTreeNodes::Item(int index) const {
@@ -179,6 +187,8 @@ TTreeNode* TTreeNodes::AddChild(TTreeNode* parent, const std::string& text) {
   siblings.push_back(std::make_unique<TTreeNode>(this, parent));
   TTreeNode* node = siblings.back().get();
   node->text_ = text;
+  node->index_ = static_cast<int>(siblings.size()) - 1;
+  ++count_;
   if (view_ && view_->SortType() != stNone) Sort(siblings, false);
   StructureChanged();
   return node;
@@ -186,35 +196,50 @@ TTreeNode* TTreeNodes::AddChild(TTreeNode* parent, const std::string& text) {
 
 void TTreeNodes::Delete(TTreeNode* node) {
   if (!node || node->owner_ != this) return;
+  int removed = 0;
+  for (std::vector<const TTreeNode*> pending{node}; !pending.empty();) {
+    const TTreeNode* n = pending.back();
+    pending.pop_back();
+    ++removed;
+    for (const auto& child : n->children_) pending.push_back(child.get());
+  }
   auto& siblings = ChildrenOf(node->parent_);
-  std::erase_if(siblings, [node](const auto& p) { return p.get() == node; });
+  const size_t index = static_cast<size_t>(node->index_);
+  siblings.erase(siblings.begin() + node->index_);
+  Renumber(siblings, index);
+  count_ -= removed;
   StructureChanged();
 }
 
 void TTreeNodes::Clear() {
   if (roots_.children_.empty()) return;
   roots_.children_.clear();
+  count_ = 0;
   StructureChanged();
 }
 
 void TTreeNodes::Sort(std::vector<std::unique_ptr<TTreeNode>>& nodes, bool recursive) {
   const TSortType sort = view_ ? view_->SortType() : stNone;
-  if (sort != stNone) {
-    auto before = [sort](const auto& a, const auto& b) {
-      return SortsBefore(sort, a->text_, a->data_, b->text_, b->data_);
-    };
-    // Level by level without recursion, so a very deep tree cannot exhaust the call stack.
-    std::vector<std::vector<std::unique_ptr<TTreeNode>>*> pending{&nodes};
-    while (!pending.empty()) {
-      auto* level = pending.back();
-      pending.pop_back();
-      std::stable_sort(level->begin(), level->end(), before);
-      if (recursive)
-        for (auto& node : *level)
-          if (!node->children_.empty()) pending.push_back(&node->children_);
+  if (sort == stNone) return;
+  auto before = [sort](const auto& a, const auto& b) {
+    return SortsBefore(sort, a->text_, a->data_, b->text_, b->data_);
+  };
+  bool moved = false;
+  // Level by level without recursion, so a very deep tree cannot exhaust the call stack.
+  std::vector<std::vector<std::unique_ptr<TTreeNode>>*> pending{&nodes};
+  while (!pending.empty()) {
+    auto* level = pending.back();
+    pending.pop_back();
+    if (!std::is_sorted(level->begin(), level->end(), before)) {
+      StableSort(*level, before);
+      Renumber(*level);
+      moved = true;
     }
+    if (recursive)
+      for (auto& node : *level)
+        if (!node->children_.empty()) pending.push_back(&node->children_);
   }
-  StructureChanged();
+  if (moved) StructureChanged();
 }
 
 void TTreeNodes::StructureChanged() {
@@ -314,9 +339,10 @@ void TListItems::Clear() {
 void TListItems::Sort() {
   const TSortType sort = view_ ? view_->SortType() : stNone;
   if (sort == stNone) return;
-  std::stable_sort(items_.begin(), items_.end(), [sort](const auto& a, const auto& b) {
+  auto before = [sort](const auto& a, const auto& b) {
     return SortsBefore(sort, a->caption_, a->data_, b->caption_, b->data_);
-  });
+  };
+  if (!std::is_sorted(items_.begin(), items_.end(), before)) StableSort(items_, before);
 }
 
 TListView::TListView(TComponent* owner) : TWinControl(owner) {

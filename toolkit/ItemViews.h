@@ -38,9 +38,11 @@ class TTreeNode : public TPersistent {
   TTreeNodes* Owner() const { return owner_; }
   TTreeNode* Parent() const { return parent_; }
   int Count() const { return static_cast<int>(children_.size()); }
-  TTreeNode* Item(int index) const;  // a child; "List index out of bounds (%d)" outside
-  int Index() const;                 // among its siblings
-  int Level() const;                 // 0 for a top-level node
+  TTreeNode* Item(int index) const;     // a child; "List index out of bounds (%d)" outside
+  int Index() const { return index_; }  // among its siblings
+  int Level() const;                    // 0 for a top-level node
+  // The node after this one in depth-first order (see TTreeNodes::Item), or null.
+  TTreeNode* GetNext() const;
 
  private:
   friend class TTreeNodes;
@@ -49,6 +51,7 @@ class TTreeNode : public TPersistent {
   std::vector<std::unique_ptr<TTreeNode>> children_;
   std::string text_;
   std::intptr_t data_ = 0;
+  int index_ = 0;
   bool expanded_ = false;
 };
 
@@ -61,7 +64,7 @@ class TTreeNodes : public TPersistent {
 
   TTreeView* View() const { return view_; }
   // Every node of the tree.
-  int Count() const;
+  int Count() const { return count_; }
   // Node `index` in depth-first order: each node before its children, children in order,
   // expanded or not. "List index out of bounds (%d)" outside 0 to Count - 1.
   TTreeNode* Item(int index) const;
@@ -80,12 +83,15 @@ class TTreeNodes : public TPersistent {
   friend class TTreeNode;
   friend class TTreeView;
   std::vector<std::unique_ptr<TTreeNode>>& ChildrenOf(TTreeNode* parent);
+  const std::vector<std::unique_ptr<TTreeNode>>& ChildrenOf(const TTreeNode* parent) const;
+  static void Renumber(std::vector<std::unique_ptr<TTreeNode>>& nodes, size_t from = 0);
   void Sort(std::vector<std::unique_ptr<TTreeNode>>& nodes, bool recursive);
   void SortAll() { Sort(roots_.children_, true); }
   void StructureChanged();
 
   TTreeView* view_;
   TTreeNode roots_{this, nullptr};  // holds the top-level nodes; not itself a node of the tree
+  int count_ = 0;
   mutable std::vector<TTreeNode*> order_;
   mutable bool orderValid_ = false;
 };

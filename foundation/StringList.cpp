@@ -23,6 +23,7 @@ void TStrings::CheckIndex(long long index, long long upper) const {
 }
 
 void TStrings::Changed() {
+  ++revision_;
   if (updateDepth_ > 0) {
     changedWhileUpdating_ = true;
     return;

@@ -1,6 +1,7 @@
 // An ordered list of strings, each optionally carrying an object reference.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <string>
@@ -49,6 +50,8 @@ class TStrings : public TPersistent {
   std::function<void()> OnChange;
   void BeginUpdate() { ++updateDepth_; }
   void EndUpdate();
+  // Grows with every change to the lines, also inside an update, so readers can keep indexes.
+  std::uint64_t Revision() const noexcept { return revision_; }
 
  private:
   struct Item {
@@ -62,6 +65,7 @@ class TStrings : public TPersistent {
   std::vector<Item> items_;
   int updateDepth_ = 0;
   bool changedWhileUpdating_ = false;
+  std::uint64_t revision_ = 0;
 };
 
 using TStringList = TStrings;

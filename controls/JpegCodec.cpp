@@ -1,8 +1,10 @@
 #include "controls/JpegCodec.h"
 
+#include <algorithm>
 #include <bit>
 #include <csetjmp>
 #include <cstdio>
+#include <cstring>
 #include <new>
 #include <vector>
 
@@ -72,6 +74,24 @@ void LimitScans(j_common_ptr cinfo) {
   if (decompress->input_scan_number > kMaxJpegScans) ERREXIT1(cinfo, JERR_IMAGE_TOO_BIG, kMaxJpegScans);
 }
 
+// Blue, green, red and a spare byte become a pixel word with the top byte zero.
+void CopyWithoutSpareBytes(RgbPixel* to, const unsigned char* from, std::size_t count) noexcept {
+  std::size_t i = 0;
+  for (; i + 4 <= count; i += 4) {
+    RgbPixel words[4];
+    std::memcpy(words, from + 4 * i, sizeof words);
+    to[i] = words[0] & 0x00FFFFFF;
+    to[i + 1] = words[1] & 0x00FFFFFF;
+    to[i + 2] = words[2] & 0x00FFFFFF;
+    to[i + 3] = words[3] & 0x00FFFFFF;
+  }
+  for (; i < count; ++i) {
+    RgbPixel word;
+    std::memcpy(&word, from + 4 * i, sizeof word);
+    to[i] = word & 0x00FFFFFF;
+  }
+}
+
 // Warnings and traces are ignored; decoding goes on.
 void IgnoreMessage(j_common_ptr, int) {}
 void IgnoreOutput(j_common_ptr) {}
@@ -134,17 +154,24 @@ void RunJpegJob(JpegSession* session, JpegJob* job) noexcept {
   unsigned char* rows = job->allocate(job->context, *job);
   if (rows == nullptr) ERREXIT1(cinfo, JERR_OUT_OF_MEMORY, 0);
 
+  // Colour rows pass through a few scratch rows from the library's pool, still in the cache when
+  // they are copied into the picture without the spare byte the library fills.
+  const bool scratch = job->layout == RowLayout::Pixels;
+  JSAMPARRAY scratchRows =
+      scratch ? (*cinfo->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(cinfo), JPOOL_IMAGE,
+                                            JDIMENSION(job->stride), kRowsPerRead)
+              : nullptr;
   JSAMPROW batch[kRowsPerRead];
   while (cinfo->output_scanline < cinfo->output_height) {
     const JDIMENSION first = cinfo->output_scanline;
     int count = 0;
     for (; count < kRowsPerRead && first + JDIMENSION(count) < cinfo->output_height; ++count)
-      batch[count] = rows + job->stride * (first + JDIMENSION(count));
+      batch[count] = scratch ? scratchRows[count] : rows + job->stride * (first + JDIMENSION(count));
     const JDIMENSION done = jpeg_read_scanlines(cinfo, batch, JDIMENSION(count));
-    if (job->layout == RowLayout::Pixels) {
-      // The library fills the spare byte; our pixel words keep it zero.
+    if (scratch) {
       for (JDIMENSION r = 0; r < done; ++r)
-        for (std::size_t x = 3; x < job->stride; x += 4) batch[r][x] = 0;
+        CopyWithoutSpareBytes(reinterpret_cast<RgbPixel*>(rows + job->stride * (first + r)), batch[r],
+                              cinfo->output_width);
     }
   }
   job->rowsDone = job->height;
@@ -161,7 +188,8 @@ struct DecodeTarget {
 unsigned char* AllocateRows(void* context, const JpegJob& job) noexcept {
   auto* target = static_cast<DecodeTarget*>(context);
   try {
-    target->pixels = RgbImage(job.width, job.height);
+    // Every pixel gets written: by the library, or as black for rows an error left undecoded.
+    target->pixels = RgbImage::Uninitialized(job.width, job.height);
     if (target->pixels.IsEmpty()) return nullptr;
     if (job.layout == RowLayout::Pixels) return reinterpret_cast<unsigned char*>(target->pixels.Row(0));
     target->buffer.assign(job.stride * std::size_t(job.height), 0);
@@ -202,12 +230,11 @@ DibImage ToDib(const JpegJob& job, DecodeTarget& target) {
   if (image.pixels.IsEmpty()) return image;
   const int rowsDone = job.rowsDone < job.height ? job.rowsDone : job.height;
   const std::size_t count = std::size_t(job.width) * std::size_t(rowsDone);
+  const std::size_t total = std::size_t(job.width) * std::size_t(job.height);
   RgbPixel* to = image.pixels.Row(0);
   const unsigned char* from = target.buffer.data();
   switch (job.layout) {
     case RowLayout::Pixels:
-      // Rows past an error may hold what the library was still writing.
-      for (std::size_t i = count; i < std::size_t(job.width) * std::size_t(job.height); ++i) to[i] = 0;
       break;
     case RowLayout::Indexes:
       image.bitsPerPixel = 8;
@@ -223,6 +250,8 @@ DibImage ToDib(const JpegJob& job, DecodeTarget& target) {
       }
       break;
   }
+  // Rows past an error may hold what the library was still writing, or nothing yet.
+  std::fill(to + count, to + total, RgbPixel(0));
   return image;
 }
 

@@ -12,12 +12,19 @@ RasterRect RasterRect::Intersect(const RasterRect& other) const {
 }
 
 RgbImage::RgbImage(int width, int height, RgbPixel fill) {
-  if (width <= 0 || height <= 0) return;
+  *this = Uninitialized(width, height);
+  std::fill(pixels_.begin(), pixels_.end(), fill);
+}
+
+RgbImage RgbImage::Uninitialized(int width, int height) {
+  RgbImage image;
+  if (width <= 0 || height <= 0) return image;
   const auto count = static_cast<unsigned long long>(width) * static_cast<unsigned long long>(height);
   if (count > std::numeric_limits<std::size_t>::max() / sizeof(RgbPixel)) throw std::length_error("RgbImage");
-  pixels_.assign(static_cast<std::size_t>(count), fill);
-  width_ = width;
-  height_ = height;
+  image.pixels_.resize(static_cast<std::size_t>(count));
+  image.width_ = width;
+  image.height_ = height;
+  return image;
 }
 
 std::vector<int> StretchSourceLines(int sourceLength, int destLength, StretchAxis axis) {

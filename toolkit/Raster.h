@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <span>
 #include <vector>
 
 // One pixel as 0x00RRGGBB (blue in the lowest byte).
@@ -27,12 +29,34 @@ struct RasterRect {
   friend bool operator==(const RasterRect&, const RasterRect&) = default;
 };
 
+// Leaves new elements uninitialised, so pixels about to be overwritten are not written twice.
+template <class T>
+struct UninitializedAllocator : std::allocator<T> {
+  template <class U>
+  struct rebind {
+    using other = UninitializedAllocator<U>;
+  };
+  UninitializedAllocator() = default;
+  template <class U>
+  UninitializedAllocator(const UninitializedAllocator<U>&) noexcept {}
+  template <class U>
+  void construct(U* p) noexcept {
+    ::new (static_cast<void*>(p)) U;
+  }
+  template <class U, class... Args>
+  void construct(U* p, Args&&... args) {
+    ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+  }
+};
+
 // Width × height pixels, rows top-down, no padding.
 class RgbImage {
  public:
   RgbImage() = default;
   // Throws std::length_error when the pixel count does not fit in memory terms.
   RgbImage(int width, int height, RgbPixel fill = 0);
+  // Pixels whose values are undefined until written: for decoders that write every one.
+  static RgbImage Uninitialized(int width, int height);
 
   int Width() const { return width_; }
   int Height() const { return height_; }
@@ -43,7 +67,7 @@ class RgbImage {
   void Set(int x, int y, RgbPixel pixel) { pixels_[Index(x, y)] = pixel; }
   RgbPixel* Row(int y) { return pixels_.data() + Index(0, y); }
   const RgbPixel* Row(int y) const { return pixels_.data() + Index(0, y); }
-  const std::vector<RgbPixel>& Pixels() const { return pixels_; }
+  std::span<const RgbPixel> Pixels() const { return pixels_; }
 
   friend bool operator==(const RgbImage&, const RgbImage&) = default;
 
@@ -52,7 +76,7 @@ class RgbImage {
 
   int width_ = 0;
   int height_ = 0;
-  std::vector<RgbPixel> pixels_;
+  std::vector<RgbPixel, UninitializedAllocator<RgbPixel>> pixels_;
 };
 
 // The two directions differ in which source line wins when several fall onto one target

@@ -77,7 +77,7 @@ TEST(Image, ButtonBitmapStretchedShowsOnlyItsOwnColours) {
   TBitmap bitmap;
   bitmap.ReadData(StoredBitmap(std::string_view(reinterpret_cast<const char*>(file.data()), file.size())));
   ASSERT_EQ(bitmap.Width(), 224);
-  const std::vector<RgbPixel>& sourcePixels = bitmap.Pixels().Pixels();
+  const std::span<const RgbPixel> sourcePixels = bitmap.Pixels().Pixels();
   const std::set<RgbPixel> source(sourcePixels.begin(), sourcePixels.end());
 
   RgbImage button(201, 49, kBeneath);

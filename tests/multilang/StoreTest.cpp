@@ -225,7 +225,7 @@ TEST_F(MultiLangStore, StartWindowIsSwitchedToLanguageZeroWhenBuiltAndToEnglishO
   EXPECT_EQ(Caption(form, "Label12"), "CD Betrieb");
 
   ml.SetActiveLanguage(1);
-  EXPECT_EQ(form.Caption(), "ZEP KORVA\xAEplus Planning 6.1");
+  EXPECT_EQ(form.Caption(), "ZEP KORVA®plus Planning 6.1");
   EXPECT_EQ(Caption(form, "Label4"), "Installation");
   EXPECT_EQ(Caption(form, "Label12"), "CD Direct run");
   EXPECT_EQ(Caption(form, "Label5"), "User manual");

@@ -9,33 +9,33 @@ MemoryEditingTable::MemoryEditingTable(int columns, int rows) : columns_(std::ma
   SetRowCount(rows);
 }
 
-void MemoryEditingTable::Check(int col, int row) const {
-  if (row < 0 || row >= RowCount()) ListIndexError(row);
+size_t MemoryEditingTable::At(int col, int row) const {
+  if (row < 0 || row >= rows_) ListIndexError(row);
   if (col < 0 || col >= columns_) ListIndexError(col);
+  return static_cast<size_t>(row) * static_cast<size_t>(columns_) + static_cast<size_t>(col);
 }
 
 std::string MemoryEditingTable::Cell(int col, int row) const {
-  Check(col, row);
-  return rows_[static_cast<size_t>(row)][static_cast<size_t>(col)];
+  return cells_[At(col, row)];
 }
 
 void MemoryEditingTable::SetCell(int col, int row, const std::string& text) {
-  Check(col, row);
-  rows_[static_cast<size_t>(row)][static_cast<size_t>(col)] = text;
+  cells_[At(col, row)] = text;
 }
 
 void MemoryEditingTable::SetRowCount(int count) {
-  rows_.resize(static_cast<size_t>(std::max(count, 0)),
-               std::vector<std::string>(static_cast<size_t>(columns_)));
+  rows_ = std::max(count, 0);
+  cells_.resize(static_cast<size_t>(rows_) * static_cast<size_t>(columns_));
 }
 
 void MemoryEditingTable::AppendWords(TStrings& words, int languages) const {
   words.BeginUpdate();
-  for (const auto& row : rows_) {
-    if (row.empty() || row[0].empty()) continue;
-    words.Add(row[0]);
+  for (int row = 0; row < rows_; ++row) {
+    const size_t first = static_cast<size_t>(row) * static_cast<size_t>(columns_);
+    if (columns_ == 0 || cells_[first].empty()) continue;
+    words.Add(cells_[first]);
     for (int k = 0; k < languages; ++k)
-      words.Add(static_cast<size_t>(k) + 1 < row.size() ? row[static_cast<size_t>(k) + 1] : std::string());
+      words.Add(k + 1 < columns_ ? cells_[first + static_cast<size_t>(k) + 1] : std::string());
   }
   words.EndUpdate();
 }

@@ -18,7 +18,7 @@ class MemoryEditingTable : public EditingTable {
   // row exists.
   std::string Cell(int col, int row) const override;
   void SetCell(int col, int row, const std::string& text) override;
-  int RowCount() const override { return static_cast<int>(rows_.size()); }
+  int RowCount() const override { return rows_; }
   // New rows are empty; a negative count empties the table.
   void SetRowCount(int count) override;
   int ColCount() const override { return columns_; }
@@ -29,7 +29,9 @@ class MemoryEditingTable : public EditingTable {
   void AppendWords(TStrings& words, int languages) const;
 
  private:
-  void Check(int col, int row) const;
+  // The index of a cell in `cells_`, after checking it lies inside the table.
+  size_t At(int col, int row) const;
   int columns_;
-  std::vector<std::vector<std::string>> rows_;
+  int rows_ = 0;
+  std::vector<std::string> cells_;  // row by row; growing by a row allocates nothing per cell
 };

@@ -517,4 +517,26 @@ TEST(CollectComponent, AMissingTableOrAFailingReadStopsWithWhatWasWritten) {
             (std::vector<std::pair<std::string, std::string>>{{"\"", "caption"}, {"", ""}}));
 }
 
+TEST(MemoryEditingTable, RowsWithAKeyBecomeRecordsOfTheLanguagesAsked) {
+  MemoryEditingTable table(3, 4);  // a key and two languages
+  table.SetCell(0, 0, "Label1");
+  table.SetCell(1, 0, "de");
+  table.SetCell(2, 0, "en");
+  table.SetCell(1, 1, "no key: not a record");
+  table.SetCell(0, 2, "\"");
+  table.SetCell(2, 2, "more");
+  TStrings words{"kept"};
+  table.AppendWords(words, 3);  // a third language the table has no column for
+  EXPECT_EQ(words.ToVector(), (Lines{"kept", "Label1", "de", "en", "", "\"", "", "more", ""}));
+
+  EXPECT_THROW(table.Cell(0, 4), EStringListError);
+  EXPECT_THROW(table.SetCell(3, 0, "x"), EStringListError);
+  table.SetRowCount(1);
+  table.SetRowCount(2);
+  EXPECT_EQ(table.Cell(2, 0), "en");
+  EXPECT_EQ(table.Cell(1, 1), "");  // a row that comes back is empty
+  table.SetRowCount(-3);
+  EXPECT_EQ(table.RowCount(), 0);
+}
+
 }  // namespace

@@ -67,7 +67,7 @@ TTreeView* MakeTree(Window& w, int n) {
 void BM_TranslateListBox(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
   Window w;
-  TListBox* list = MakeListBox(w, n);
+  MakeListBox(w, n);
   w.FillWords("List1", n);
   std::uint8_t language = 1;
   for (auto _ : state) {
@@ -95,7 +95,7 @@ void BM_CollectListBox(benchmark::State& state) {
 void BM_TranslateTree(benchmark::State& state) {
   const int n = static_cast<int>(state.range(0));
   Window w;
-  TTreeView* tree = MakeTree(w, n);
+  MakeTree(w, n);
   w.FillWords("Tree1", n);
   std::uint8_t language = 1;
   for (auto _ : state) {

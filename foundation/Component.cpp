@@ -99,6 +99,10 @@ KORVA_IMPLEMENT_CLASS(TComponent, TPersistent) {
   c.Integer("Tag", &TComponent::Tag, &TComponent::SetTag);
 }
 
+namespace {
+std::uint64_t nameRevision = 0;
+}  // namespace
+
 TComponent::TComponent(TComponent* owner) {
   if (owner) owner->InsertComponent(this);
 }
@@ -121,6 +125,11 @@ void TComponent::SetName(const std::string& name) {
       throw EComponentError(Format("A component named %s already exists", name.c_str()));
   }
   name_ = name;
+  ++nameRevision;
+}
+
+std::uint64_t TComponent::NameRevision() noexcept {
+  return nameRevision;
 }
 
 TComponent* TComponent::Component(int index) const {

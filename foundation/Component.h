@@ -147,6 +147,8 @@ class TComponent : public TPersistent {
   const std::string& Name() const noexcept { return name_; }
   // Names are unique among an owner's components without regard to ASCII case.
   void SetName(const std::string& name);
+  // Grows whenever any component's name changes, so that indexes by name can tell they are stale.
+  static std::uint64_t NameRevision() noexcept;
   TComponent* Owner() const noexcept { return owner_; }
 
   int ComponentCount() const noexcept { return static_cast<int>(components_.size()); }

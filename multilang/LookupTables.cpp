@@ -23,13 +23,20 @@ size_t CapacityFor(size_t count) {
   return capacity;
 }
 
+// Lines and keys are short: a plain loop beats calling the library's search for each.
+size_t FindComma(std::string_view text, size_t from = 0) {
+  for (size_t i = from; i < text.size(); ++i)
+    if (text[i] == ',') return i;
+  return std::string_view::npos;
+}
+
 bool HasComma(std::string_view text) {
-  return text.find(',') != std::string_view::npos;
+  return FindComma(text) != std::string_view::npos;
 }
 
 // The text before the first comma; the whole text when there is none.
 std::string_view KeyOf(std::string_view line) {
-  return line.substr(0, line.find(','));
+  return line.substr(0, FindComma(line));
 }
 
 bool BeginsWithKey(std::string_view line, std::string_view key) {
@@ -42,7 +49,8 @@ bool BeginsWithKey(std::string_view line, std::string_view key) {
 // NameTable
 
 bool NameTable::Current(const TComponent* owner) const {
-  return valid_ && owner == owner_ && static_cast<size_t>(OwnedCount(owner)) == first_.size();
+  return valid_ && owner == owner_ && nameRevision_ == TComponent::NameRevision() &&
+         static_cast<size_t>(OwnedCount(owner)) == first_.size();
 }
 
 const std::string& NameTable::NameAt(size_t index) const {
@@ -56,15 +64,12 @@ bool NameTable::Matches(const Slot& slot, std::uint64_t hash, std::string_view n
 void NameTable::Build(const TComponent* owner) {
   const size_t count = static_cast<size_t>(OwnedCount(owner));
   owner_ = owner;
+  nameRevision_ = TComponent::NameRevision();
   first_.assign(count, 0);
-  ends_.assign(count, 0);
-  names_.clear();
   slots_.assign(CapacityFor(count), Slot{});
   mask_ = slots_.size() - 1;
   for (size_t i = 0; i < count; ++i) {
     const std::string& name = NameAt(i);
-    names_ += name;
-    ends_[i] = names_.size();
     if (name.empty()) continue;
     const std::uint64_t hash = Hash(name, true);
     size_t s = hash & mask_;
@@ -74,39 +79,21 @@ void NameTable::Build(const TComponent* owner) {
     first_[i] = 1;
   }
   valid_ = true;
-  checked_ = count;
-}
-
-// Compares the next unchecked component's name with the one it had when the table was built.
-bool NameTable::CheckNext() {
-  const size_t begin = checked_ == 0 ? 0 : ends_[checked_ - 1];
-  if (std::string_view(names_).substr(begin, ends_[checked_] - begin) != NameAt(checked_)) return false;
-  ++checked_;
-  return true;
-}
-
-TComponent* NameTable::Found(size_t index) {
-  guess_ = index + 1;
-  // On a large form the components a walk is about to reach are far from the cache; fetching a
-  // few ahead lets the memory work while this one is translated.
-  constexpr size_t kAhead = 4;
-  if (index + kAhead < first_.size()) __builtin_prefetch(owner_->Component(static_cast<int>(index + kAhead)));
-  return owner_->Component(static_cast<int>(index));
+  guess_ = 0;
 }
 
 TComponent* NameTable::Find(std::string_view name) {
   if (name.empty()) return nullptr;
-  // The guess is trusted only when every component up to it has been checked.
-  if (guess_ < first_.size() && guess_ <= checked_) {
-    if (guess_ == checked_ && !CheckNext()) Build(owner_);
-    if (first_[guess_] && SameText(NameAt(guess_), name)) return Found(guess_);
-  }
-  while (checked_ < first_.size())
-    if (!CheckNext()) Build(owner_);
+  if (guess_ < first_.size() && first_[guess_] && SameText(NameAt(guess_), name)) return Found(guess_);
   const std::uint64_t hash = Hash(name, true);
   for (size_t s = hash & mask_; slots_[s].index != Slot::kEmpty; s = (s + 1) & mask_)
     if (Matches(slots_[s], hash, name)) return Found(slots_[s].index);
   return nullptr;
+}
+
+TComponent* NameTable::Found(size_t index) {
+  guess_ = index + 1;
+  return owner_->Component(static_cast<int>(index));
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -128,23 +115,24 @@ void KeyedLines::Insert(const TStrings& lines, std::string_view key, std::uint32
   const std::uint64_t hash = Hash(key, false);
   Slot& slot = slots_[SlotOf(lines, key, hash)];
   if (slot.index != Slot::kEmpty) {
-    last_[slot.index] = 0;  // a later line has its key now
+    flags_[slot.index] &= ~kLast;  // a later line has its key now
   } else {
     ++used_;
   }
   slot = {index, static_cast<std::uint32_t>(hash)};
-  last_[index] = 1;
+  flags_[index] |= kLast;
 }
 
 void KeyedLines::Build(const TStrings& lines) {
   const size_t count = static_cast<size_t>(lines.Count());
   list_ = &lines;
-  last_.assign(count, 0);
+  flags_.assign(count, 0);
   slots_.assign(CapacityFor(count), Slot{});
   mask_ = slots_.size() - 1;
   used_ = 0;
   for (size_t i = 0; i < count; ++i) {
     const std::string& line = lines.Get(static_cast<int>(i));
+    if (IsPlainCommaText(line)) flags_[i] = kPlain;
     if (HasComma(line)) Insert(lines, KeyOf(line), static_cast<std::uint32_t>(i));
   }
   revision_ = lines.Revision();
@@ -161,7 +149,8 @@ int KeyedLines::Find(const TStrings& lines, std::string_view key) {
   }
   if (!Current(lines)) Build(lines);
   // Lines are usually looked up in the order they were written in.
-  if (guess_ < last_.size() && last_[guess_] && BeginsWithKey(lines.Get(static_cast<int>(guess_)), key))
+  if (guess_ < flags_.size() && (flags_[guess_] & kLast) &&
+      BeginsWithKey(lines.Get(static_cast<int>(guess_)), key))
     return static_cast<int>(guess_++);
   const Slot& slot = slots_[SlotOf(lines, key, Hash(key, false))];
   if (slot.index == Slot::kEmpty) return -1;
@@ -169,44 +158,49 @@ int KeyedLines::Find(const TStrings& lines, std::string_view key) {
   return static_cast<int>(slot.index);
 }
 
-void KeyedLines::Replaced(const TStrings& lines, int index, std::string_view key) {
-  const std::string& line = lines.Get(index);
-  if (HasComma(line) && KeyOf(line) == key && !HasComma(key))
-    revision_ = lines.Revision();
-  else
+void KeyedLines::Replaced(const TStrings& lines, int index, std::string_view key, bool plain) {
+  // Anything but the caller's one change (say, by a handler of the list's changes) needs a rebuild.
+  if (lines.Revision() != revision_ + 1 || !BeginsWithKey(lines.Get(index), key) || HasComma(key)) {
     valid_ = false;
+    return;
+  }
+  auto& flags = flags_[static_cast<size_t>(index)];
+  flags = static_cast<std::uint8_t>(plain ? flags | kPlain : flags & ~kPlain);
+  revision_ = lines.Revision();
 }
 
-void KeyedLines::Appended(const TStrings& lines, std::string_view key) {
+void KeyedLines::Appended(const TStrings& lines, std::string_view key, bool plain) {
   const size_t index = static_cast<size_t>(lines.Count()) - 1;
-  const std::string& line = lines.Get(static_cast<int>(index));
-  if (!HasComma(line) || KeyOf(line) != key || HasComma(key) || 2 * (used_ + 1) > slots_.size()) {
+  if (lines.Revision() != revision_ + 1 || !BeginsWithKey(lines.Get(static_cast<int>(index)), key) ||
+      HasComma(key) || 2 * (used_ + 1) > slots_.size()) {
     valid_ = false;  // rebuilt, larger, at the next lookup
     return;
   }
-  last_.push_back(0);
+  flags_.push_back(plain ? kPlain : 0);
   Insert(lines, key, static_cast<std::uint32_t>(index));
   revision_ = lines.Revision();
 }
 
 // ---------------------------------------------------------------------------------------------
 
-void SplitCommaText(std::string_view text, std::vector<std::string_view>& items, TStrings& scratch) {
+bool IsPlainCommaText(std::string_view text) {
+  bool plain = true;
+  for (char c : text) plain &= c != '"' && static_cast<unsigned char>(c) > 32;
+  return plain;
+}
+
+void SplitPlainCommaText(std::string_view text, std::vector<std::string_view>& items) {
   items.clear();
-  // Text without quotes, blanks, control characters and zero bytes (all the engine writes) has an
-  // item ending at every comma, and an empty one after a comma at its end.
+  if (text.empty()) return;
   size_t start = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    const char c = text[i];
-    if (c == ',') {
-      items.push_back(text.substr(start, i - start));
-      start = i + 1;
-    } else if (c == '"' || static_cast<unsigned char>(c) <= 32) {
-      items.clear();
-      scratch.SetCommaText(text);
-      for (int k = 0; k < scratch.Count(); ++k) items.push_back(scratch.Get(k));
-      return;
-    }
-  }
-  if (!text.empty()) items.push_back(text.substr(start));
+  for (size_t comma; (comma = FindComma(text, start)) != std::string_view::npos; start = comma + 1)
+    items.push_back(text.substr(start, comma - start));
+  items.push_back(text.substr(start));
+}
+
+void SplitCommaText(std::string_view text, std::vector<std::string_view>& items, TStrings& scratch) {
+  if (IsPlainCommaText(text)) return SplitPlainCommaText(text, items);
+  scratch.SetCommaText(text);
+  items.clear();
+  for (int k = 0; k < scratch.Count(); ++k) items.push_back(scratch.Get(k));
 }

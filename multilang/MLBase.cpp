@@ -110,6 +110,7 @@ struct TBaseMultiLang::LookupCache {
   KeyedLines positions;
   std::vector<std::string_view> items;
   TStrings scratch;
+  std::string key;
   std::string line;
 
   std::unordered_map<const ClassInfo*, ClassTraits> classes;
@@ -276,7 +277,6 @@ TComponent* TBaseMultiLang::LookupRecordComponent(std::string_view key) {
 
 void TBaseMultiLang::WalkWords() {
   TComponent* owner = Owner();
-  cache_->names.StartWalk();
   int cursor = 0;
   while (cursor < words_->Count()) {
     const int start = cursor;
@@ -380,16 +380,31 @@ void TBaseMultiLang::ApplyFont() {
 
 namespace {
 
-std::string PositionsKey(const TComponent* object, int mark) {
-  if (mark == TBaseMultiLang::kFormMark) return std::string(kFormKey);
-  return AsciiLowerCase(object ? object->Name() : std::string());
+// The key of an object's line: "%Form%" for the form, else its name in lower case.
+const std::string& PositionsKey(const TComponent* object, int mark, std::string& key) {
+  if (mark == TBaseMultiLang::kFormMark) return key.assign(kFormKey);
+  key.clear();
+  if (object)
+    for (char c : object->Name()) key += static_cast<char>(c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c);
+  return key;
+}
+
+// Decimal digits with an optional minus sign, as captured values are written, are read directly;
+// any other text takes StrToInt's other forms or fails with its error.
+std::int32_t PartToInt(std::string_view part) {
+  const std::string_view digits = part.substr(part.starts_with('-') ? 1 : 0);
+  if (digits.empty() || digits.size() > 9 ||
+      !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+    return StrToInt(part);
+  std::int32_t value = 0;
+  for (char c : digits) value = value * 10 + (c - '0');
+  return digits.size() < part.size() ? -value : value;
 }
 
 }  // namespace
 
 void TBaseMultiLang::CapturePositions(TComponent* object, int mark) {
   if (switchPositions_ == spNone || (switchPositions_ == spControlsOnly && mark == kFormMark)) return;
-  const std::string key = PositionsKey(object, mark);
   LookupCache& cache = *cache_;
   const ClassTraits& traits = cache.TraitsOf(object);
   char buffer[4 * 21 + 3];
@@ -402,13 +417,20 @@ void TBaseMultiLang::CapturePositions(TComponent* object, int mark) {
   const std::string_view value(buffer, static_cast<size_t>(end - buffer));
   if (value == "...") return;  // the object has no position at all
 
+  // From here on no code of the object runs, so the buffers of the cache stay ours.
+  const std::string& key = PositionsKey(object, mark, cache.key);
   const int index = cache.positions.Find(*positions_, key);
   const bool current = cache.positions.Current(*positions_);
   std::string& line = cache.line;
   if (index >= 0) {
     // The field of the active language is replaced; a line written for fewer languages first
     // grows empty fields. Items are joined again unquoted.
-    SplitCommaText(positions_->Get(index), cache.items, cache.scratch);
+    const std::string& old = positions_->Get(index);
+    const bool plain = current ? cache.positions.Plain(index) : IsPlainCommaText(old);
+    if (plain)
+      SplitPlainCommaText(old, cache.items);
+    else
+      SplitCommaText(old, cache.items, cache.scratch);
     const size_t fields = std::max(cache.items.size(), static_cast<size_t>(languages_) + 1);
     const size_t replaced = static_cast<size_t>(activeLanguage_) + 1;
     if (replaced >= fields) ListIndexError(static_cast<long long>(replaced));
@@ -420,8 +442,10 @@ void TBaseMultiLang::CapturePositions(TComponent* object, int mark) {
       else if (i < cache.items.size())
         line += cache.items[i];
     }
+    // Plain items and a value of digits, signs and full stops make a plain line.
+    const bool plainNow = plain || IsPlainCommaText(line);
     positions_->Put(index, line);
-    if (current) cache.positions.Replaced(*positions_, index, key);
+    if (current) cache.positions.Replaced(*positions_, index, key, plainNow);
   } else {
     line = key + ",";
     for (int k = 0; k < languages_; ++k) {
@@ -429,33 +453,36 @@ void TBaseMultiLang::CapturePositions(TComponent* object, int mark) {
       line += value;
     }
     positions_->Add(line);
-    if (current) cache.positions.Appended(*positions_, key);
+    if (current) cache.positions.Appended(*positions_, key, IsPlainCommaText(key));
   }
 }
 
 void TBaseMultiLang::ApplyPositions(TComponent* object, int mark) {
   if (switchPositions_ == spNone || (switchPositions_ == spControlsOnly && mark == kFormMark)) return;
   LookupCache& cache = *cache_;
-  const int index = cache.positions.Find(*positions_, PositionsKey(object, mark));
+  const int index = cache.positions.Find(*positions_, PositionsKey(object, mark, cache.key));
   if (index < 0) return;
-  SplitCommaText(positions_->Get(index), cache.items, cache.scratch);
+  if (cache.positions.Current(*positions_) && cache.positions.Plain(index))
+    SplitPlainCommaText(positions_->Get(index), cache.items);
+  else
+    SplitCommaText(positions_->Get(index), cache.items, cache.scratch);
   if (cache.items.size() < static_cast<size_t>(activeLanguage_) + 2) return;
   // An empty field has not been captured for this language yet, and an empty part was captured
-  // from an object without that property: either keeps the present value.
-  std::string_view rest = cache.items[activeLanguage_ + 1];
-  if (rest.empty()) return;
+  // from an object without that property: either keeps the present value. The field is copied:
+  // the setters below may run code that changes the lines.
+  const std::string field(cache.items[activeLanguage_ + 1]);
+  if (field.empty()) return;
+  std::string_view rest = field;
   // Parts end at a full stop, the last one at the end of the field.
   bool atEnd = false;
   const ClassTraits& traits = cache.TraitsOf(object);
   for (const PropInfo* property : traits.bounds) {
     if (atEnd) AssertionFailure("Assertion failure", kUnitName, kFieldShapeAssertLine);
-    size_t dot = rest.find('.');
-    if (dot == std::string_view::npos) {
-      dot = rest.size();
-      atEnd = true;
-    }
+    size_t dot = 0;
+    while (dot < rest.size() && rest[dot] != '.') ++dot;
+    atEnd = dot == rest.size();
     const std::string_view part = rest.substr(0, dot);
-    if (!part.empty() && property) WriteOrdinal(object, *property, StrToInt(part));
+    if (!part.empty() && property) WriteOrdinal(object, *property, PartToInt(part));
     rest.remove_prefix(atEnd ? rest.size() : dot + 1);
   }
 }

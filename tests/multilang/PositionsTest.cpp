@@ -144,6 +144,15 @@ TEST_F(PositionsAndFonts, LinesEditedFromOutsideAreSeenAtOnce) {
   w.ml->SetPositions(&replacement);
   w.ml->ApplyPositions(label, 0);
   EXPECT_EQ(label->Bounds(), "2.2.2.2");
+
+  // Also by a handler of the list's changes while a capture writes its line.
+  w.ml->Positions()->OnChange = [&] {
+    w.ml->Positions()->OnChange = nullptr;
+    w.ml->Positions()->Add("label4,3.3.3.3,4.4.4.4");
+  };
+  w.ml->CapturePositions(label, 0);
+  w.ml->ApplyPositions(label, 0);
+  EXPECT_EQ(label->Bounds(), "4.4.4.4");
 }
 
 TEST_F(PositionsAndFonts, ApplyingAFieldSetsEachPresentPropertyOnItsOwn) {

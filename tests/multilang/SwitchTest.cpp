@@ -102,6 +102,20 @@ TEST_F(LanguageSwitch, FirstComponentOfANameWinsAndTheNameIndexFollowsChangesToT
   EXPECT_EQ(extra->Caption(), "e0");
 }
 
+TEST_F(LanguageSwitch, ComponentRenamedDuringTheWalkIsFoundUnderItsNewName) {
+  auto* a = w.Add("A");
+  auto* b = w.Add("B");
+  auto* z = w.Add("Z");
+  SetWords({"A", "a0", "a1", "a2", "Z", "z0", "z1", "z2", "C", "c0", "c1", "c2"});
+  w.ml->SetActiveLanguage(1);
+  a->OnCaption = [&](TTestLabel&) { b->SetName("C"); };
+  w.ml->translated.clear();
+  w.ml->SetActiveLanguage(2);
+  EXPECT_EQ(w.ml->translated, (Lines{"A", "Z", "C"}));
+  EXPECT_EQ(b->Caption(), "c2");
+  EXPECT_EQ(z->Caption(), "z2");
+}
+
 TEST_F(LanguageSwitch, VetoLeavesCaptionsLanguageFontsAndPositionsUntouched) {
   auto* label = w.Add("Label4");
   label->SetBounds(1, 2, 3, 4);

@@ -2,6 +2,8 @@
 // same captions by name on labels already in hand, and with per-language positions switched on.
 #include <benchmark/benchmark.h>
 
+#include <time.h>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -112,38 +114,91 @@ struct BenchWindow {
   std::vector<TBenchControl*> labels;
 };
 
-void Switch(benchmark::State& state, TSwitchPositions mode) {
-  BenchWindow window(static_cast<int>(state.range(0)), mode);
-  std::uint8_t language = 0;
-  for (auto _ : state) {
-    language ^= 1;
-    window.ml->SetActiveLanguage(language);
-  }
-  state.SetItemsProcessed(state.iterations() * state.range(0));
-}
-
-void BM_Switch(benchmark::State& state) {
-  Switch(state, spNone);
-}
-void BM_SwitchControlsOnly(benchmark::State& state) {
-  Switch(state, spControlsOnly);
+void Switch(BenchWindow& window, std::uint8_t language) {
+  window.ml->SetActiveLanguage(language);
 }
 
 // The floor: the same captions written by name on the labels in hand.
+void WriteCaptions(BenchWindow& window, std::uint8_t language) {
+  const TStrings& words = *window.ml->Words();
+  for (size_t i = 0; i < window.labels.size(); ++i)
+    WriteStringProperty(window.labels[i], "Caption", words.Get(static_cast<int>(3 * i + 1) + language));
+}
+
+void BM_Switch(benchmark::State& state) {
+  BenchWindow window(static_cast<int>(state.range(0)), spNone);
+  std::uint8_t language = 0;
+  for (auto _ : state) Switch(window, language ^= 1);
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
 void BM_WriteCaptions(benchmark::State& state) {
   BenchWindow window(static_cast<int>(state.range(0)), spNone);
-  const TStrings& words = *window.ml->Words();
-  int language = 0;
-  for (auto _ : state) {
-    language ^= 1;
-    for (size_t i = 0; i < window.labels.size(); ++i)
-      WriteStringProperty(window.labels[i], "Caption", words.Get(static_cast<int>(3 * i + 1) + language));
-  }
+  std::uint8_t language = 0;
+  for (auto _ : state) WriteCaptions(window, language ^= 1);
   state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void BM_SwitchControlsOnly(benchmark::State& state) {
+  BenchWindow window(static_cast<int>(state.range(0)), spControlsOnly);
+  std::uint8_t language = 0;
+  for (auto _ : state) Switch(window, language ^= 1);
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// The machine is shared, so the ratios the switch must keep are measured by running both sides
+// in turn within each iteration, in the thread's processor time.
+double ThreadSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
+}
+
+// Each side runs `repeats` times in a row, so that what one side pushes out of the caches costs
+// the other side's first run only.
+template <class First, class Second>
+void Ratio(benchmark::State& state, First first, Second second, int repeats = 1) {
+  double a = 0, b = 0;
+  std::uint8_t language = 0;
+  for (auto _ : state) {
+    const double t0 = ThreadSeconds();
+    for (int i = 0; i < repeats; ++i) first(language ^= 1);
+    const double t1 = ThreadSeconds();
+    for (int i = 0; i < repeats; ++i) second(language ^= 1);
+    b += ThreadSeconds() - t1;
+    a += t1 - t0;
+  }
+  state.counters["ratio"] = a / b;
+}
+
+// The switch against the floor, on the same form.
+void BM_SwitchOverFloor(benchmark::State& state) {
+  BenchWindow window(static_cast<int>(state.range(0)), spNone);
+  Ratio(
+      state, [&](std::uint8_t l) { Switch(window, l); }, [&](std::uint8_t l) { WriteCaptions(window, l); });
+}
+
+// Positions of the controls switched along against none.
+void BM_ControlsOnlyOverNone(benchmark::State& state) {
+  BenchWindow positioned(static_cast<int>(state.range(0)), spControlsOnly);
+  BenchWindow plain(static_cast<int>(state.range(0)), spNone);
+  Ratio(
+      state, [&](std::uint8_t l) { Switch(positioned, l); }, [&](std::uint8_t l) { Switch(plain, l); }, 5);
+}
+
+// Ten times the labels against the one size, for linear growth.
+void BM_TenTimesTheLabels(benchmark::State& state) {
+  BenchWindow large(static_cast<int>(state.range(0)) * 10, spNone);
+  BenchWindow small(static_cast<int>(state.range(0)), spNone);
+  Ratio(
+      state, [&](std::uint8_t l) { Switch(large, l); }, [&](std::uint8_t l) { Switch(small, l); }, 5);
 }
 
 BENCHMARK(BM_Switch)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteCaptions)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SwitchControlsOnly)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SwitchOverFloor)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ControlsOnlyOverNone)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TenTimesTheLabels)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

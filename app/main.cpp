@@ -10,6 +10,7 @@
 #include "controls/Image.h"
 #include "foundation/Application.h"
 #include "foundation/MessageBoxes.h"
+#include "launcher/FileRoutines.h"
 #include "launcher/main_korva.h"
 #include "multilang/MLang.h"
 #include "platform/winapi.h"
@@ -22,12 +23,6 @@ namespace {
 struct ModuleStartup {
   ModuleStartup() { CoInitialize(nullptr); }
 } const moduleStartup;
-
-std::string ProgramFilePath() {
-  std::string path(32768, '\0');
-  path.resize(GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size())));
-  return path;
-}
 
 bool EnvironmentIs(const char* name, const char* value) {
   const char* actual = std::getenv(name);
@@ -42,7 +37,7 @@ int main(int argc, char** argv) {
   QApplication qt(qtArgc, argv);
 
   // The application object: its title from the program file, COM once more (released at the end).
-  Application().SetExeName(ProgramFilePath());
+  Application().SetExeName(GetProgramFile());
   const HRESULT com = CoInitialize(nullptr);
   const bool releaseCom = com == S_OK || com == S_FALSE;
 

@@ -78,7 +78,7 @@ void WriteIniInteger(const std::string& file, const std::string& section, const 
   if (!written) throw EInOutError(Format("Unable to write to %s", file.c_str()));
 }
 
-std::string GetProgramDir() {
+std::string GetProgramFile() {
   // Grown until the whole path fits: a cut path would name another folder.
   std::vector<char> buffer(MAX_PATH);
   DWORD length = 0;
@@ -87,7 +87,11 @@ std::string GetProgramDir() {
     if (length < buffer.size() || buffer.size() >= (1u << 20)) break;
     buffer.resize(buffer.size() * 2);
   }
-  std::string path(buffer.data(), length);
+  return std::string(buffer.data(), length);
+}
+
+std::string GetProgramDir() {
+  const std::string path = GetProgramFile();
   size_t cut = path.find_last_of("\\:");
   return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
 }

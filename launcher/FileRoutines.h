@@ -23,6 +23,9 @@ std::int32_t ReadIniInteger(const std::string& file, const std::string& section,
 void WriteIniInteger(const std::string& file, const std::string& section, const std::string& key,
                      std::int32_t value);
 
+// The program file's full path.
+std::string GetProgramFile();
+
 // The program's own folder, ending in a backslash.
 std::string GetProgramDir();
 

@@ -68,13 +68,6 @@ class RegistryKey {
   HKEY key_ = nullptr;
 };
 
-std::string ProgramFilePath() {
-  std::string path(32768, '\0');
-  const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
-  path.resize(length);
-  return path;
-}
-
 }  // namespace
 
 KORVA_IMPLEMENT_CLASS(TfrmStartKorva, TForm) {
@@ -261,5 +254,5 @@ bool MediumRemovalCloses(const TMessage& message, std::string_view programPath) 
 
 void TfrmStartKorva::WMDeviceChange(TMessage& message) {
   message.Result = 0;
-  if (MediumRemovalCloses(message, ProgramFilePath())) Close();
+  if (MediumRemovalCloses(message, GetProgramFile())) Close();
 }

@@ -12,17 +12,18 @@ bare="$build/bench/app/bare_window"
 display=:$((90 + RANDOM % 100))
 Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
+rss_file=$(mktemp)
+trap 'kill $xvfb 2>/dev/null || true; rm -f "$rss_file"' EXIT
 sleep 1
 export DISPLAY=$display KORVA_EXIT_AFTER_FIRST_PAINT=1 KORVA_BOXES=stderr
 
 
 time_ms() {  # wall time in milliseconds and peak RSS of one run
-  local t0 t1 rss
+  local t0 t1
   t0=$(date +%s%N)
-  rss=$( { /usr/bin/time -f '%M' "$@" >/dev/null 2>/dev/null; } 2>&1 | tail -n 1)
+  /usr/bin/time -f '%M' -o "$rss_file" "$@" >/dev/null 2>&1 || true
   t1=$(date +%s%N)
-  echo "$(( (t1 - t0) / 1000000 )) $rss"
+  echo "$(( (t1 - t0) / 1000000 )) $(tail -n 1 "$rss_file")"
 }
 
 korva_times=(); bare_times=(); korva_rss=0; bare_rss=0

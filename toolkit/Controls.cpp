@@ -1,6 +1,7 @@
 #include "toolkit/Controls.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -244,7 +245,10 @@ void TWinControl::InsertControl(TControl* control) {
 }
 
 void TWinControl::RemoveControl(TControl* control) {
-  controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+  // From the back: controls usually leave the last first, as their owner frees them, so freeing
+  // a window of many controls stays linear.
+  const auto found = std::find(controls_.rbegin(), controls_.rend(), control);
+  if (found != controls_.rend()) controls_.erase(std::next(found).base());
   if (hover_ == control) hover_ = nullptr;
   if (captured_ == control) captured_ = nullptr;
   if (auto* windowed = dynamic_cast<TWinControl*>(control)) windowed->DestroyHost();

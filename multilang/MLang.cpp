@@ -73,6 +73,18 @@ TCollection& CollectionOf(const TObject* object, std::string_view property) {
   return As<TCollection>(ReadObjectProperty(object, property));
 }
 
+// The nodes of a large tree lie scattered in memory. A walk through them in depth-first order asks
+// for each node a few places ahead of the one in hand, so that it does not wait for memory node by
+// node and its time per node stays the same however large the tree. (Always inlined: GCC takes a
+// function that only prefetches for one without effects and drops the calls.)
+[[gnu::always_inline]] inline void FetchAhead(const std::vector<TTreeNode*>& order, size_t at) {
+  constexpr size_t kAhead = 16;
+  if (at + kAhead >= order.size()) return;
+  const char* node = reinterpret_cast<const char*>(order[at + kAhead]);
+  __builtin_prefetch(node);
+  __builtin_prefetch(node + 64);  // a node spans two cache lines
+}
+
 // Runs `apply` with the list's change notifications held back, so its control refreshes once
 // after all its strings were replaced, however many there are; also when `apply` fails. (No
 // destructor does this: a notification may fail, and a destructor must not.)
@@ -171,13 +183,12 @@ class Translator {
   void ApplyTreeNodes(TComponent* tree) {
     const std::int64_t sortType = ReadOrdinalProperty(tree, prop::SortType);
     WriteOrdinalProperty(tree, prop::SortType, stNone);
-    // Node i in depth-first order, reached by stepping on from the last one.
-    const TTreeNodes& nodes = As<TTreeNodes>(ReadObjectProperty(tree, prop::Items));
-    TTreeNode* node = nodes.GetFirstNode();
-    int at = 0;
-    ApplyTargets(nodes.Count(), First::AnyKey, [&](int i, const std::string& text) {
-      for (; at < i && node; ++at) node = node->GetNext();
-      if (node) WriteStringProperty(node, prop::Text, text);
+    // Node i in depth-first order. The order is a list of all nodes, kept until the tree's shape
+    // changes, which changing texts with sorting off never does.
+    const std::vector<TTreeNode*>& order = As<TTreeNodes>(ReadObjectProperty(tree, prop::Items)).DepthFirst();
+    ApplyTargets(static_cast<int>(order.size()), First::AnyKey, [&](int i, const std::string& text) {
+      FetchAhead(order, static_cast<size_t>(i));
+      WriteStringProperty(order[static_cast<size_t>(i)], prop::Text, text);
     });
     WriteOrdinalProperty(tree, prop::SortType, sortType);
   }
@@ -284,8 +295,11 @@ class Collector {
 
   void AddTreeNodes(const TComponent* tree) {
     const TTreeNodes& nodes = As<TTreeNodes>(ReadObjectProperty(tree, prop::Items));
-    for (const TTreeNode* node = nodes.GetFirstNode(); node; node = node->GetNext())
-      AddRow(ReadStringProperty(node, prop::Text));
+    const std::vector<TTreeNode*>& order = nodes.DepthFirst();
+    for (size_t i = 0; i < order.size(); ++i) {
+      FetchAhead(order, i);
+      AddRow(ReadStringProperty(order[i], prop::Text));
+    }
   }
 
   void AddListView(const TComponent* view) {

@@ -109,7 +109,7 @@ void TTreeNode::SetText(const std::string& text) {
   if (text == text_) return;
   text_ = text;
   TTreeView* view = owner_->View();
-  if (view && SortsByText(view->SortType())) owner_->Sort(owner_->ChildrenOf(parent_), false);
+  if (view && SortsByText(view->SortType())) owner_->Sort(owner_->ChildrenOf(parent_));
   if (view) view->Invalidate();
 }
 
@@ -118,7 +118,7 @@ void TTreeNode::SetData(std::intptr_t data) {
   data_ = data;
   TTreeView* view = owner_->View();
   if (view && (view->SortType() == stData || view->SortType() == stBoth))
-    owner_->Sort(owner_->ChildrenOf(parent_), false);
+    owner_->Sort(owner_->ChildrenOf(parent_));
 }
 
 void TTreeNode::SetExpanded(bool value) {
@@ -189,7 +189,7 @@ TTreeNode* TTreeNodes::AddChild(TTreeNode* parent, const std::string& text) {
   node->text_ = text;
   node->index_ = static_cast<int>(siblings.size()) - 1;
   ++count_;
-  if (view_ && view_->SortType() != stNone) Sort(siblings, false);
+  if (view_ && view_->SortType() != stNone) Sort(siblings);
   StructureChanged();
   return node;
 }
@@ -218,28 +218,48 @@ void TTreeNodes::Clear() {
   StructureChanged();
 }
 
-void TTreeNodes::Sort(std::vector<std::unique_ptr<TTreeNode>>& nodes, bool recursive) {
+bool TTreeNodes::SortLevel(std::vector<std::unique_ptr<TTreeNode>>& nodes) {
   const TSortType sort = view_ ? view_->SortType() : stNone;
-  if (sort == stNone) return;
   auto before = [sort](const auto& a, const auto& b) {
     return SortsBefore(sort, a->text_, a->data_, b->text_, b->data_);
   };
-  bool moved = false;
-  // Level by level without recursion, so a very deep tree cannot exhaust the call stack.
-  std::vector<std::vector<std::unique_ptr<TTreeNode>>*> pending{&nodes};
-  while (!pending.empty()) {
-    auto* level = pending.back();
-    pending.pop_back();
-    if (!std::is_sorted(level->begin(), level->end(), before)) {
-      StableSort(*level, before);
-      Renumber(*level);
-      moved = true;
+  if (sort == stNone || std::is_sorted(nodes.begin(), nodes.end(), before)) return false;
+  StableSort(nodes, before);
+  Renumber(nodes);
+  return true;
+}
+
+void TTreeNodes::Sort(std::vector<std::unique_ptr<TTreeNode>>& nodes) {
+  if (SortLevel(nodes)) StructureChanged();
+}
+
+void TTreeNodes::SortAll() {
+  if (!view_ || view_->SortType() == stNone) return;
+  // Depth first, each level sorted before its nodes are visited, so the walk also leaves the
+  // depth-first order behind (sparing a second walk through a large tree); without recursion,
+  // so a very deep tree cannot exhaust the call stack.
+  bool moved = SortLevel(roots_.children_);
+  order_.clear();
+  order_.reserve(static_cast<size_t>(count_));
+  struct Level {
+    const std::vector<std::unique_ptr<TTreeNode>>* nodes;
+    size_t next;
+  };
+  for (std::vector<Level> pending{{&roots_.children_, 0}}; !pending.empty();) {
+    Level& level = pending.back();
+    if (level.next == level.nodes->size()) {
+      pending.pop_back();
+      continue;
     }
-    if (recursive)
-      for (auto& node : *level)
-        if (!node->children_.empty()) pending.push_back(&node->children_);
+    TTreeNode* node = (*level.nodes)[level.next++].get();
+    order_.push_back(node);
+    if (!node->children_.empty()) {
+      moved = SortLevel(node->children_) || moved;
+      pending.push_back({&node->children_, 0});
+    }
   }
-  if (moved) StructureChanged();
+  orderValid_ = true;
+  if (moved && view_) view_->Invalidate();
 }
 
 void TTreeNodes::StructureChanged() {

@@ -85,8 +85,10 @@ class TTreeNodes : public TPersistent {
   std::vector<std::unique_ptr<TTreeNode>>& ChildrenOf(TTreeNode* parent);
   const std::vector<std::unique_ptr<TTreeNode>>& ChildrenOf(const TTreeNode* parent) const;
   static void Renumber(std::vector<std::unique_ptr<TTreeNode>>& nodes, size_t from = 0);
-  void Sort(std::vector<std::unique_ptr<TTreeNode>>& nodes, bool recursive);
-  void SortAll() { Sort(roots_.children_, true); }
+  // Sorts one level by the view's sorting order; true when nodes moved.
+  bool SortLevel(std::vector<std::unique_ptr<TTreeNode>>& nodes);
+  void Sort(std::vector<std::unique_ptr<TTreeNode>>& nodes);
+  void SortAll();
   void StructureChanged();
 
   TTreeView* view_;

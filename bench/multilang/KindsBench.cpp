@@ -1,11 +1,13 @@
 // Translating and collecting a list box and a tree view of N items: the time per item should not
 // grow with N (100,000 items at most 12 times the time of 10,000). Translating switches between
-// two languages whose texts sort differently, so a sorted tree is sorted again every time.
+// two languages whose texts sort differently, so a sorted tree is sorted again every time. Also
+// freeing a window of many controls.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
 #include <string>
 
+#include "bench/multilang/Ratio.h"
 #include "multilang/MLang.h"
 #include "multilang/MemoryEditingTable.h"
 #include "toolkit/Forms.h"
@@ -64,65 +66,75 @@ TTreeView* MakeTree(Window& w, int n) {
   return tree;
 }
 
-void BM_TranslateListBox(benchmark::State& state) {
-  const int n = static_cast<int>(state.range(0));
-  Window w;
-  MakeListBox(w, n);
-  w.FillWords("List1", n);
-  std::uint8_t language = 1;
-  for (auto _ : state) {
-    language = static_cast<std::uint8_t>(3 - language);
-    w.ml->SetActiveLanguage(language);
+// A list box or a tree of n items in a window, with its records, translated between languages 1
+// and 2 or collected for language 1.
+struct Bench {
+  Bench(int n, bool tree) {
+    component = tree ? static_cast<TComponent*>(MakeTree(w, n)) : MakeListBox(w, n);
+    w.FillWords(component->Name(), n);
   }
-  state.SetItemsProcessed(state.iterations() * n);
-}
-
-void BM_CollectListBox(benchmark::State& state) {
-  const int n = static_cast<int>(state.range(0));
-  Window w;
-  TListBox* list = MakeListBox(w, n);
+  void Translate(std::uint8_t language) { w.ml->SetActiveLanguage(static_cast<std::uint8_t>(1 + language)); }
   // One table, emptied each time: its growth is paid once, as by a caller that keeps it.
-  MemoryEditingTable table(4);
-  for (auto _ : state) {
+  void Collect() {
     table.SetRowCount(0);
     table.SetRowCount(1);
-    w.ml->CollectComponent(list, 0, &table);
+    w.ml->CollectComponent(component, 0, &table);
     benchmark::DoNotOptimize(table.RowCount());
   }
-  state.SetItemsProcessed(state.iterations() * n);
-}
-
-void BM_TranslateTree(benchmark::State& state) {
-  const int n = static_cast<int>(state.range(0));
   Window w;
-  MakeTree(w, n);
-  w.FillWords("Tree1", n);
-  std::uint8_t language = 1;
-  for (auto _ : state) {
-    language = static_cast<std::uint8_t>(3 - language);
-    w.ml->SetActiveLanguage(language);
-  }
-  state.SetItemsProcessed(state.iterations() * n);
+  TComponent* component;
+  MemoryEditingTable table{4};
+};
+
+void BM_Translate(benchmark::State& state) {
+  Bench b(static_cast<int>(state.range(0)), state.range(1) != 0);
+  std::uint8_t language = 0;
+  for (auto _ : state) b.Translate(language ^= 1);
+  state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
-void BM_CollectTree(benchmark::State& state) {
-  const int n = static_cast<int>(state.range(0));
-  Window w;
-  TTreeView* tree = MakeTree(w, n);
-  // One table, emptied each time: its growth is paid once, as by a caller that keeps it.
-  MemoryEditingTable table(4);
-  for (auto _ : state) {
-    table.SetRowCount(0);
-    table.SetRowCount(1);
-    w.ml->CollectComponent(tree, 0, &table);
-    benchmark::DoNotOptimize(table.RowCount());
-  }
-  state.SetItemsProcessed(state.iterations() * n);
+void BM_Collect(benchmark::State& state) {
+  Bench b(static_cast<int>(state.range(0)), state.range(1) != 0);
+  for (auto _ : state) b.Collect();
+  state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
-BENCHMARK(BM_TranslateListBox)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_CollectListBox)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_TranslateTree)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_CollectTree)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+// The growth the goal limits: 100,000 items against 10,000, both sides in turn in each iteration.
+void BM_TranslateTenfold(benchmark::State& state) {
+  Bench large(100000, state.range(0) != 0), small(10000, state.range(0) != 0);
+  Ratio(
+      state, [&](std::uint8_t l) { large.Translate(l); }, [&](std::uint8_t l) { small.Translate(l); }, 5);
+}
+
+void BM_CollectTenfold(benchmark::State& state) {
+  Bench large(100000, state.range(0) != 0), small(10000, state.range(0) != 0);
+  Ratio(
+      state, [&](std::uint8_t) { large.Collect(); }, [&](std::uint8_t) { small.Collect(); }, 5);
+}
+
+// Freeing a window of n labels, as at the end of every run: linear like building it.
+void BM_FreeWindow(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto* form = new TForm(nullptr);
+    for (int i = 0; i < state.range(0); ++i) (new TLabel(form))->SetParent(form);
+    state.ResumeTiming();
+    delete form;
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+// Second argument (first for the ratios): 0 for the list box, 1 for the tree.
+BENCHMARK(BM_Translate)
+    ->ArgsProduct({{10000, 100000}, {0, 1}})
+    ->ArgNames({"n", "tree"})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Collect)
+    ->ArgsProduct({{10000, 100000}, {0, 1}})
+    ->ArgNames({"n", "tree"})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TranslateTenfold)->Arg(0)->Arg(1)->ArgName("tree")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CollectTenfold)->Arg(0)->Arg(1)->ArgName("tree")->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FreeWindow)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace

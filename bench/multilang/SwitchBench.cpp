@@ -2,12 +2,11 @@
 // same captions by name on labels already in hand, and with per-language positions switched on.
 #include <benchmark/benchmark.h>
 
-#include <time.h>
-
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "bench/multilang/Ratio.h"
 #include "foundation/Component.h"
 #include "foundation/MessageBoxes.h"
 #include "multilang/MLBase.h"
@@ -144,31 +143,6 @@ void BM_SwitchControlsOnly(benchmark::State& state) {
   std::uint8_t language = 0;
   for (auto _ : state) Switch(window, language ^= 1);
   state.SetItemsProcessed(state.iterations() * state.range(0));
-}
-
-// The machine is shared, so the ratios the switch must keep are measured by running both sides
-// in turn within each iteration, in the thread's processor time.
-double ThreadSeconds() {
-  timespec t{};
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
-  return static_cast<double>(t.tv_sec) + 1e-9 * static_cast<double>(t.tv_nsec);
-}
-
-// Each side runs `repeats` times in a row, so that what one side pushes out of the caches costs
-// the other side's first run only.
-template <class First, class Second>
-void Ratio(benchmark::State& state, First first, Second second, int repeats = 1) {
-  double a = 0, b = 0;
-  std::uint8_t language = 0;
-  for (auto _ : state) {
-    const double t0 = ThreadSeconds();
-    for (int i = 0; i < repeats; ++i) first(language ^= 1);
-    const double t1 = ThreadSeconds();
-    for (int i = 0; i < repeats; ++i) second(language ^= 1);
-    b += ThreadSeconds() - t1;
-    a += t1 - t0;
-  }
-  state.counters["ratio"] = a / b;
 }
 
 // The switch against the floor, on the same form.

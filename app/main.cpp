@@ -1,5 +1,6 @@
 // The program: start-up in its fixed order, the event loop, and the exit code.
 #include <QApplication>
+#include <QIcon>
 #include <QImage>
 #include <QWidget>
 #include <cstdio>
@@ -35,6 +36,11 @@ int main(int argc, char** argv) {
   // The program takes no arguments of its own; Qt sees only the program name.
   int qtArgc = argc > 0 ? 1 : 0;
   QApplication qt(qtArgc, argv);
+  // The program icon, for the window and the application (its boxes too).
+  QIcon icon;
+  for (const char* size : {"16", "32", "48"})
+    icon.addFile(QStringLiteral(":/icon/program_icon_%1.png").arg(size));
+  QApplication::setWindowIcon(icon);
 
   // The application object: its title from the program file, COM once more (released at the end).
   Application().SetExeName(GetProgramFile());

@@ -56,6 +56,9 @@ wait_exit() {  # the exit code, or 124 when the program does not end within ten 
 
 start
 check "the window shows the German title" '[ "$(xdotool getwindowname "$window")" = "ZEP KORVA®plus Planung 6.1" ]'
+icons=$(xprop -id "$window" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | tr '\n' ' ')
+check "the window carries the program icon in three sizes (got $icons)" \
+  '[ "$icons" = "Icon (16 x 16) Icon (32 x 32) Icon (48 x 48) " ]'
 shot german
 xdotool mousemove --sync $((X + 160)) $((Y + 220)); sleep 0.4; shot highlight-cd-run
 xdotool mousemove --sync $((X + 420)) $((Y + 220)); sleep 0.4; shot highlight-install

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QIcon>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -183,12 +182,9 @@ namespace {
 
 class QtHost : public WindowHost {
  public:
-  QtHost(TWinControl& control, QtToolkitBackend& backend, QWidget* parent, const std::string& icon)
+  QtHost(TWinControl& control, QtToolkitBackend& backend, QWidget* parent)
       : widget_(new ControlWidget(control, backend, parent)) {
-    if (!parent) {
-      widget_->setAttribute(Qt::WA_DeleteOnClose, false);
-      if (!icon.empty()) widget_->setWindowIcon(QIcon(QString::fromStdString(icon)));
-    }
+    if (!parent) widget_->setAttribute(Qt::WA_DeleteOnClose, false);
     if (control.TabStop()) widget_->setFocusPolicy(Qt::TabFocus);
   }
   ~QtHost() override { delete widget_; }
@@ -269,7 +265,8 @@ void QtToolkitBackend::DeliverDeviceChanges(TWinControl& window) {
   auto watch = std::make_unique<DeviceWatch>();
   watch->monitor = korva::DeviceChangeMonitor::Open();
   if (!watch->monitor) return;  // the system delivers them itself, or nothing reports them
-  watch->notifier = std::make_unique<QSocketNotifier>(watch->monitor->FileDescriptor(), QSocketNotifier::Read);
+  watch->notifier =
+      std::make_unique<QSocketNotifier>(watch->monitor->FileDescriptor(), QSocketNotifier::Read);
   korva::DeviceChangeMonitor* monitor = watch->monitor.get();
   QObject::connect(watch->notifier.get(), &QSocketNotifier::activated, [monitor, &window] {
     for (korva::DeviceChangeRecord record : monitor->Read()) {
@@ -282,7 +279,7 @@ void QtToolkitBackend::DeliverDeviceChanges(TWinControl& window) {
 
 std::unique_ptr<WindowHost> QtToolkitBackend::CreateHost(TWinControl& control) {
   QWidget* parent = control.Parent() ? WidgetOf(*control.Parent()) : nullptr;
-  return std::make_unique<QtHost>(control, *this, parent, windowIcon);
+  return std::make_unique<QtHost>(control, *this, parent);
 }
 
 ScreenInfo QtToolkitBackend::Screen() const {

@@ -29,8 +29,6 @@ class QtToolkitBackend : public ToolkitBackend {
 
   // Called once after the first complete paint of a top-level window (start-up timing, screenshots).
   std::function<void(TCustomForm& form, QWidget& window)> onFirstPaint;
-  // The icon every top-level window gets (a file Qt can read; empty for none).
-  std::string windowIcon;
 
  private:
   friend class ControlWidget;

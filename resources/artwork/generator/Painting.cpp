@@ -305,7 +305,7 @@ void MakerLogo(QPainter& p, QPointF origin) {
 
   p.setPen(kInk);
   p.setFont(Font(17, QFont::Bold));
-  p.drawText(origin + QPointF(45, 1), "QUELLMARK");
+  p.drawText(origin + QPointF(45, 1), "ZEP");
   p.setPen(kGreen);
   QFont small = Font(9, QFont::Normal);
   small.setLetterSpacing(QFont::AbsoluteSpacing, 1.5);

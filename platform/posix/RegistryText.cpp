@@ -4,31 +4,10 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/posix/TextLines.h"
+
 namespace korva::posix {
 namespace {
-
-constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-
-struct Line {
-  size_t begin, content_end, end;
-};
-
-std::vector<Line> SplitLines(std::string_view text) {
-  std::vector<Line> lines;
-  size_t pos = text.substr(0, kUtf8Bom.size()) == kUtf8Bom ? kUtf8Bom.size() : 0;
-  while (pos < text.size()) {
-    size_t stop = text.find_first_of("\r\n", pos);
-    if (stop == std::string_view::npos) {
-      lines.push_back({pos, text.size(), text.size()});
-      break;
-    }
-    size_t next = stop + 1;
-    if (text[stop] == '\r' && next < text.size() && text[next] == '\n') ++next;
-    lines.push_back({pos, stop, next});
-    pos = next;
-  }
-  return lines;
-}
 
 bool IsBlank(char c) {
   return c == ' ' || c == '\t';
@@ -38,18 +17,6 @@ std::string_view Trim(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
   return text;
-}
-
-char Lower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool IEquals(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (Lower(a[i]) != Lower(b[i])) return false;
-  }
-  return true;
 }
 
 // Key paths compare without their trailing backslashes.

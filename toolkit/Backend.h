@@ -45,6 +45,9 @@ class ToolkitBackend {
   virtual int Run() = 0;
   // Ends the event loop once it reaches the request (a quit message is posted).
   virtual void Terminate() = 0;
+  // The measures of `font` as this system draws it, for controls that size themselves to their
+  // text; null where nothing can measure.
+  virtual std::unique_ptr<FontMetrics> MeasureFont(const TFont& /*font*/) const { return nullptr; }
 };
 
 // The backend in use; null in tests without a screen. Returns the previous one.

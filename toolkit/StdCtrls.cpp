@@ -1,5 +1,10 @@
 #include "toolkit/StdCtrls.h"
 
+#include <memory>
+
+#include "toolkit/Backend.h"
+#include "toolkit/TextLayout.h"
+
 KORVA_IMPLEMENT_CLASS(TLabel, TGraphicControl) {
   c.Enum("Alignment", &TLabel::Alignment, &TLabel::SetAlignment, AlignmentNames());
   c.Bool("AutoSize", &TLabel::AutoSize, &TLabel::SetAutoSize);
@@ -26,7 +31,29 @@ TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {
 }
 
 void TLabel::Changed() {
+  AdjustBounds();
   Invalidate();
+}
+
+void TLabel::LoadCompleted() {
+  TGraphicControl::LoadCompleted();
+  AdjustBounds();
+}
+
+// An auto-sized label takes the size of its caption as drawn: a line for every line of the text,
+// or with word wrap the lines its present width breaks the text into. It keeps its left edge, a
+// right-aligned one its right edge. An empty caption keeps the height of one line. While the
+// label is being read from a description, and where nothing can measure text, it keeps its size.
+void TLabel::AdjustBounds() {
+  if (!autoSize_ || Loading() || Destroying()) return;
+  const ToolkitBackend* backend = CurrentToolkitBackend();
+  const std::unique_ptr<FontMetrics> metrics = backend ? backend->MeasureFont(*Font()) : nullptr;
+  if (!metrics) return;
+  const std::string caption = Caption().empty() ? " " : Caption();
+  const TRect extent =
+      LayoutText(caption, {0, 0, wordWrap_ ? Width() : 0, 0}, TextFormat() | DT_CALCRECT, *metrics).extent;
+  const int left = alignment_ == taRightJustify ? Left() + Width() - extent.Width() : Left();
+  SetBounds(left, Top(), extent.Width(), extent.Height());
 }
 
 void TLabel::SetAlignment(TAlignment value) {

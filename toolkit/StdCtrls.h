@@ -25,6 +25,7 @@ class TLabel : public TGraphicControl {
 
   void Paint(TCanvas& canvas) override;
   bool Opaque() const override { return !transparent_; }
+  void LoadCompleted() override;
   // The DrawText format the label draws its caption with.
   unsigned TextFormat() const;
 
@@ -34,6 +35,8 @@ class TLabel : public TGraphicControl {
 
  private:
   void Changed();
+  // Resizes an auto-sized label to its caption.
+  void AdjustBounds();
   TAlignment alignment_ = taLeftJustify;
   TTextLayout layout_ = tlTop;
   bool autoSize_ = true;

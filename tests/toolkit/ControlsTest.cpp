@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "foundation/Application.h"
+#include "foundation/Description.h"
 #include "foundation/Errors.h"
+#include "support/RecordingCanvas.h"
 #include "support/ScriptedMessageBoxes.h"
 #include "toolkit/ExtCtrls.h"
 #include "toolkit/Forms.h"
@@ -42,6 +44,9 @@ class RecordingBackend : public ToolkitBackend {
   ScreenInfo Screen() const override { return screen; }
   int Run() override { return 0; }
   void Terminate() override { log.push_back("terminate"); }
+  std::unique_ptr<FontMetrics> MeasureFont(const TFont&) const override {
+    return std::make_unique<FixedFontMetrics>();
+  }
 
   ScreenInfo screen{1280, 1024, 24};
   std::vector<std::string> log;
@@ -194,6 +199,71 @@ TEST_F(Toolkit, ChildrenFollowTheirParentsFontUntilTheyHaveTheirOwn) {
   EXPECT_EQ(follower->Font()->Height(), -19);
   EXPECT_EQ(own->Font()->Height(), -11);
   EXPECT_FALSE(own->ParentFont());
+}
+
+// Text measures: 10 pixels a character, 5 a blank, 16 for W; lines 16 high.
+TEST_F(Toolkit, AnAutoSizedLabelTakesTheSizeOfItsCaption) {
+  const struct {
+    const char* caption;
+    TAlignment alignment;
+    bool wordWrap;
+    TRect bounds;
+  } cases[] = {
+      {"Hello", taLeftJustify, false, {100, 50, 150, 66}},
+      {"Hello\r\nWorld", taCenter, false, {100, 50, 156, 82}},   // the wider line, two lines high
+      {"&Save", taLeftJustify, false, {100, 50, 140, 66}},       // the ampersand is not drawn
+      {"", taLeftJustify, false, {100, 50, 105, 66}},            // one line high
+      {"Hi", taRightJustify, false, {145, 50, 165, 66}},         // keeps its right edge
+      {"aaa bbb ccc", taLeftJustify, true, {100, 50, 165, 82}},  // "aaa bbb" fills the width of 65
+  };
+  for (const auto& c : cases) {
+    // Without AutoSize the label keeps its size; switching it on sizes the label at once.
+    TForm form(nullptr);
+    auto* label = new TLabel(&form);
+    label->SetParent(&form);
+    label->SetAutoSize(false);
+    label->SetAlignment(c.alignment);
+    label->SetWordWrap(c.wordWrap);
+    label->SetCaption(c.caption);
+    label->SetBounds(100, 50, 65, 17);
+    EXPECT_EQ(label->BoundsRect(), (TRect{100, 50, 165, 67})) << c.caption;
+    label->SetAutoSize(true);
+    EXPECT_EQ(label->BoundsRect(), c.bounds) << c.caption;
+  }
+
+  // Every new caption and font sizes it again.
+  TForm form(nullptr);
+  auto* label = new TLabel(&form);
+  label->SetCaption("CD Betrieb");
+  EXPECT_EQ(label->BoundsRect(), (TRect{0, 0, 95, 16}));
+  label->SetCaption("Install");
+  EXPECT_EQ(label->BoundsRect(), (TRect{0, 0, 70, 16}));
+}
+
+TEST_F(Toolkit, ALabelReadFromADescriptionIsSizedOnceItIsComplete) {
+  RegisterToolkitClasses();
+  TForm form(nullptr);
+  LoadDescription(form, R"(object Form: TForm
+  object Fixed: TLabel
+    Left = 8
+    Top = 8
+    Width = 161
+    Height = 73
+    Caption = 'CD Betrieb'
+    AutoSize = False
+  end
+  object Sized: TLabel
+    Left = 8
+    Top = 100
+    Width = 161
+    Height = 73
+    Caption = 'CD Betrieb'
+  end
+end
+)",
+                  "test");
+  EXPECT_EQ(As<TControl>(LookupComponent(&form, "Fixed")).BoundsRect(), (TRect{8, 8, 169, 81}));
+  EXPECT_EQ(As<TControl>(LookupComponent(&form, "Sized")).BoundsRect(), (TRect{8, 100, 103, 116}));
 }
 
 TEST(Colors, SystemAndPlainColoursResolveToRgb) {

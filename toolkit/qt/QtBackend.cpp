@@ -300,6 +300,10 @@ void QtToolkitBackend::Terminate() {
   QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit, Qt::QueuedConnection);
 }
 
+std::unique_ptr<FontMetrics> QtToolkitBackend::MeasureFont(const TFont& font) const {
+  return std::make_unique<QtFontMetrics>(QtCanvas::ToQFont(font));
+}
+
 void QtToolkitBackend::NotifyPainted(TCustomForm& form, QWidget& window) {
   if (firstPaintSeen_ || !onFirstPaint) return;
   firstPaintSeen_ = true;

@@ -22,6 +22,7 @@ class QtToolkitBackend : public ToolkitBackend {
   ScreenInfo Screen() const override;
   int Run() override;
   void Terminate() override;
+  std::unique_ptr<FontMetrics> MeasureFont(const TFont& font) const override;
 
   // Delivers the system's device-change messages to `window` (where the system does not send
   // them to windows itself, a monitor of the platform layer provides them).

@@ -46,7 +46,7 @@ const FontMetrics& QtCanvas::Metrics() {
   return *metrics_;
 }
 
-int QtCanvas::QtFontMetrics::TextWidth(std::string_view text) const {
+int QtFontMetrics::TextWidth(std::string_view text) const {
   return metrics_.horizontalAdvance(FromUtf8(text));
 }
 

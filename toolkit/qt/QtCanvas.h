@@ -8,6 +8,19 @@
 
 #include "toolkit/Graphics.h"
 
+// Text measures of a Qt font.
+class QtFontMetrics : public FontMetrics {
+ public:
+  explicit QtFontMetrics(const QFont& font) : metrics_(font) {}
+  int TextWidth(std::string_view text) const override;
+  int Ascent() const override { return metrics_.ascent(); }
+  int Descent() const override { return metrics_.descent(); }
+  int ExternalLeading() const override { return metrics_.leading(); }
+
+ private:
+  QFontMetrics metrics_;
+};
+
 class QtCanvas : public TCanvas {
  public:
   explicit QtCanvas(QPainter& painter);
@@ -28,17 +41,6 @@ class QtCanvas : public TCanvas {
   void DrawTextLine(int x, int y, std::string_view text, size_t underline) override;
 
  private:
-  class QtFontMetrics : public FontMetrics {
-   public:
-    explicit QtFontMetrics(const QFont& font) : metrics_(font) {}
-    int TextWidth(std::string_view text) const override;
-    int Ascent() const override { return metrics_.ascent(); }
-    int Descent() const override { return metrics_.descent(); }
-    int ExternalLeading() const override { return metrics_.leading(); }
-
-   private:
-    QFontMetrics metrics_;
-  };
   void SyncFont();
 
   QPainter& painter_;

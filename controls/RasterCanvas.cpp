@@ -12,6 +12,7 @@ class RoughMetrics : public FontMetrics {
   int Ascent() const override { return height_ * 4 / 5; }
   int Descent() const override { return height_ - Ascent(); }
   int ExternalLeading() const override { return 0; }
+  int AverageCharWidth() const override { return (height_ + 1) / 2; }
 
  private:
   int height_;

@@ -174,7 +174,18 @@ int TCanvas::DrawText(std::string_view text, TRect& rect, unsigned format) {
       FillRect({line.x, line.y, line.x + line.width, line.y + Metrics().LineHeight()});
     brush_ = saved;
   }
-  for (const auto& line : layout.lines) DrawTextLine(line.x, line.y, line.text, line.underline);
+  for (const auto& line : layout.lines) {
+    if (!(format & DT_EXPANDTABS)) {
+      DrawTextLine(line.x, line.y, line.text, line.underline);
+      continue;
+    }
+    for (const TextRun& run : TabRuns(line.text, Metrics())) {
+      if (run.begin == run.end) continue;
+      const bool marked = line.underline >= run.begin && line.underline < run.end;
+      DrawTextLine(line.x + run.x, line.y, std::string_view(line.text).substr(run.begin, run.end - run.begin),
+                   marked ? line.underline - run.begin : std::string::npos);
+    }
+  }
   return layout.height;
 }
 

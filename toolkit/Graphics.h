@@ -158,6 +158,7 @@ class FontMetrics {
   virtual int Ascent() const = 0;
   virtual int Descent() const = 0;
   virtual int ExternalLeading() const = 0;
+  virtual int AverageCharWidth() const = 0;
   int LineHeight() const { return Ascent() + Descent(); }
 };
 

@@ -157,7 +157,42 @@ size_t EllipsisCut(std::string_view text, int width, const FontMetrics& m) {
   });
 }
 
+// Measures as the font does, but with tabs moved on to their stops.
+class TabExpandingMetrics : public FontMetrics {
+ public:
+  explicit TabExpandingMetrics(const FontMetrics& font) : font_(font) {}
+  int TextWidth(std::string_view text) const override {
+    if (text.find('\t') == std::string_view::npos) return font_.TextWidth(text);
+    const std::vector<TextRun> runs = TabRuns(text, font_);
+    return runs.back().x +
+           font_.TextWidth(text.substr(runs.back().begin, runs.back().end - runs.back().begin));
+  }
+  int Ascent() const override { return font_.Ascent(); }
+  int Descent() const override { return font_.Descent(); }
+  int ExternalLeading() const override { return font_.ExternalLeading(); }
+  int AverageCharWidth() const override { return font_.AverageCharWidth(); }
+
+ private:
+  const FontMetrics& font_;
+};
+
 }  // namespace
+
+std::vector<TextRun> TabRuns(std::string_view line, const FontMetrics& m) {
+  const int stop = std::max(1, 8 * m.AverageCharWidth());
+  std::vector<TextRun> runs;
+  int x = 0;
+  size_t begin = 0;
+  while (true) {
+    const size_t tab = line.find('\t', begin);
+    const size_t end = tab == std::string_view::npos ? line.size() : tab;
+    runs.push_back({begin, end, x});
+    if (tab == std::string_view::npos) return runs;
+    x += m.TextWidth(line.substr(begin, end - begin));
+    x = (x / stop + 1) * stop;
+    begin = tab + 1;
+  }
+}
 
 std::string StripPrefix(std::string_view text, size_t* underline) {
   Segment segment = VisibleSegment(text, true, true);
@@ -165,7 +200,10 @@ std::string StripPrefix(std::string_view text, size_t* underline) {
   return std::move(segment.text);
 }
 
-TextLayoutResult LayoutText(std::string_view text, const TRect& rect, unsigned format, const FontMetrics& m) {
+TextLayoutResult LayoutText(std::string_view text, const TRect& rect, unsigned format,
+                            const FontMetrics& font) {
+  const TabExpandingMetrics expanding(font);
+  const FontMetrics& m = (format & DT_EXPANDTABS) ? static_cast<const FontMetrics&>(expanding) : font;
   const bool prefix = !(format & DT_NOPREFIX);
   const bool single = format & DT_SINGLELINE;
   const bool wordBreak = (format & DT_WORDBREAK) && !single;

@@ -14,7 +14,9 @@
 // - Prefix (unless DT_NOPREFIX): "&x" draws x underlined, "&&" draws one ampersand, an ampersand
 //   that ends the text is drawn. Of several marked characters on one line the last is underlined.
 // - DT_EXTERNALLEADING adds the font's external leading to the line height; lines are never
-//   clipped to the rectangle (the caller's bounds clip); tabs are not expanded.
+//   clipped to the rectangle (the caller's bounds clip).
+// - Tabs (DT_EXPANDTABS): a tab moves on to the next tab stop, every eight average character
+//   widths from the start of the line; without the flag a tab is drawn as a character.
 // Texts are UTF-8: lines are only ever cut between characters.
 #pragma once
 
@@ -40,6 +42,15 @@ struct TextLayoutResult {
 
 TextLayoutResult LayoutText(std::string_view text, const TRect& rect, unsigned format,
                             const FontMetrics& metrics);
+
+// The pieces of a laid-out line between its tabs, with their offsets from the start of the line
+// (DT_EXPANDTABS): [begin, end) of the line's text drawn at x.
+struct TextRun {
+  size_t begin;
+  size_t end;
+  int x;
+};
+std::vector<TextRun> TabRuns(std::string_view line, const FontMetrics& metrics);
 
 // Removes ampersand prefixes: "&x" keeps x and marks it, "&&" keeps one ampersand, a final
 // ampersand stays. `underline` receives the index of the last marked character (npos: none).

@@ -9,7 +9,7 @@
 #include "toolkit/Graphics.h"
 
 // Every character is 10 pixels wide except ' ' (5), '.' (4) and 'W' (16); a UTF-8 character
-// counts once. Ascent 12, descent 4, external leading 3.
+// counts once. Ascent 12, descent 4, external leading 3, average width 5 (tab stops every 40).
 class FixedFontMetrics : public FontMetrics {
  public:
   int TextWidth(std::string_view text) const override {
@@ -23,6 +23,7 @@ class FixedFontMetrics : public FontMetrics {
   int Ascent() const override { return 12; }
   int Descent() const override { return 4; }
   int ExternalLeading() const override { return 3; }
+  int AverageCharWidth() const override { return 5; }
 };
 
 class RecordingCanvas : public TCanvas {

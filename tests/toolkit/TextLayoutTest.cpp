@@ -43,7 +43,7 @@ const Case kCases[] = {
     {"exactly as wide: no ellipsis", "abcdefghijkl", {0, 0, 120, 25}, kSingle, {{0, 0, "abcdefghijkl"}}, 19},
     {"not even the ellipsis fits", "abc", {0, 0, 5, 25}, kSingle | DT_CENTER, {{-3, 0, "..."}}, 19},
     {"line breaks start no line", "ab\r\ncd\ne", {0, 0, 120, 25}, kSingle, {{0, 0, "abcde"}}, 19},
-    {"tabs stay as they are", "a\tb", {0, 0, 120, 25}, kSingle, {{0, 0, "a\tb"}}, 19},
+    {"unexpanded tabs stay as they are", "a\tb", {0, 0, 120, 25}, kSingle, {{0, 0, "a\tb"}}, 19},
     {"UTF-8 cut between characters",
      "\xC3\x84\xC3\x96\xC3\x9C\xC3\xA4\xC3\xB6\xC3\xBC\xC3\x9F\xC3\x84\xC3\x96\xC3\x9C\xC3\xA4\xC3\xB6\xC3"
      "\xBC",
@@ -173,6 +173,44 @@ TEST(TextLayout, LongTextWithNoRoomEndsAndStaysCheap) {
   ASSERT_EQ(result.lines.size(), 2001u);
   EXPECT_EQ(result.lines.front().text, "word");
   EXPECT_EQ(result.lines.back().text, "...");
+}
+
+// Tab stops every 40 pixels from the start of the line.
+TEST(TextLayout, ExpandedTabsMoveOnToTheNextStop) {
+  FixedFontMetrics metrics;
+  const struct {
+    const char* text;
+    unsigned format;
+    int x;
+    int width;
+    std::string drawn;
+  } cases[] = {
+      {"a\tb", DT_SINGLELINE, 0, 50, "a\tb"},
+      {"a\tb", DT_SINGLELINE | DT_CENTER, 35, 50, "a\tb"},
+      {"abcd\tb", DT_SINGLELINE, 0, 90, "abcd\tb"},  // 40 is a stop: on to 80
+      {"a\t\tb", DT_SINGLELINE, 0, 90, "a\t\tb"},    // two tabs, two stops
+      {"abc\tdefghijkl", DT_SINGLELINE | DT_END_ELLIPSIS, 0, 112, "abc\tdefghi..."},  // cut to fit 120
+  };
+  for (const auto& c : cases) {
+    const auto result = LayoutText(c.text, {0, 0, 120, 25}, c.format | DT_EXPANDTABS, metrics);
+    ASSERT_EQ(result.lines.size(), 1u) << c.text;
+    EXPECT_EQ(result.lines[0].x, c.x) << c.text;
+    EXPECT_EQ(result.lines[0].width, c.width) << c.text;
+    EXPECT_EQ(result.lines[0].text, c.drawn) << c.text;
+  }
+
+  // Drawn as the pieces between the tabs, the mark staying with its piece.
+  RecordingCanvas canvas;
+  TRect rect{10, 0, 200, 25};
+  canvas.DrawText("a\t&bc\t\td", rect, DT_SINGLELINE | DT_EXPANDTABS);
+  ASSERT_EQ(canvas.texts.size(), 3u);
+  EXPECT_EQ(canvas.texts[0].x, 10);
+  EXPECT_EQ(canvas.texts[0].text, "a");
+  EXPECT_EQ(canvas.texts[1].x, 50);
+  EXPECT_EQ(canvas.texts[1].text, "bc");
+  EXPECT_EQ(canvas.texts[1].underline, 0u);
+  EXPECT_EQ(canvas.texts[2].x, 130);
+  EXPECT_EQ(canvas.texts[2].text, "d");
 }
 
 TEST(TextLayout, StripPrefixKeepsTheLastMark) {

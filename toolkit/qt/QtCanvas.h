@@ -16,6 +16,7 @@ class QtFontMetrics : public FontMetrics {
   int Ascent() const override { return metrics_.ascent(); }
   int Descent() const override { return metrics_.descent(); }
   int ExternalLeading() const override { return metrics_.leading(); }
+  int AverageCharWidth() const override { return metrics_.averageCharWidth(); }
 
  private:
   QFontMetrics metrics_;

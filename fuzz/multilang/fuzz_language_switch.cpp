@@ -1,47 +1,14 @@
 // Any translation table, positions and fonts: switching languages and reshaping the table may fail
 // with the component's errors, but must neither crash nor hang. Input: one line per entry; lines
 // beginning with P go to Positions, with C to CharSets, all others to Words.
-#include <memory>
-
 #include "foundation/Errors.h"
 #include "foundation/MessageBoxes.h"
-#include "multilang/MLBase.h"
+#include "multilang/MLang.h"
+#include "toolkit/ExtCtrls.h"
+#include "toolkit/Forms.h"
+#include "toolkit/Kinds.h"
 
 namespace {
-
-class TFuzzLabel : public TComponent {
-  KORVA_CLASS(TFuzzLabel, TComponent)
- public:
-  using TComponent::TComponent;
-  std::string caption;
-  int bounds[4] = {};
-};
-KORVA_IMPLEMENT_CLASS(TFuzzLabel, TComponent) {
-  c.String(
-      "Caption", [](const TFuzzLabel& l) { return l.caption; },
-      [](TFuzzLabel& l, const std::string& v) { l.caption = v; });
-  const char* names[] = {"Left", "Top", "Width", "Height"};
-  for (int i = 0; i < 4; ++i)
-    c.Integer(
-        names[i], [i](const TFuzzLabel& l) { return l.bounds[i]; },
-        [i](TFuzzLabel& l, std::int64_t v) { l.bounds[i] = static_cast<int>(v); });
-}
-
-// Takes one text per component, as a one-text kind does.
-class TFuzzMultiLang : public TBaseMultiLang {
-  KORVA_CLASS(TFuzzMultiLang, TBaseMultiLang)
- public:
-  using TBaseMultiLang::TBaseMultiLang;
-  void TranslateComponent(TComponent* component, int& cursor) override {
-    ApplyPositions(component, cursor);
-    if (cursor + 1 + ActiveLanguage() >= Words()->Count()) return;
-    const std::string text = RecordText(cursor);
-    if (IsTranslatable(component)) SetTextIfPublished(component, "Caption", text);
-    cursor += Languages() + 1;
-  }
-  void CollectComponent(TComponent*, int, EditingTable*) override {}
-};
-KORVA_IMPLEMENT_CLASS(TFuzzMultiLang, TBaseMultiLang) {}
 
 class YesToEverything : public MessageBoxPresenter {
   int Show(const MessageBoxRequest& request) override { return request.buttons & mbYes ? mrYes : mrOk; }
@@ -53,9 +20,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   if (size < 2) return 0;
   static YesToEverything boxes;
   SetMessageBoxPresenter(&boxes);
-  TFuzzLabel form(nullptr);
-  for (const char* name : {"Label1", "label10", "Panel1", "%form%"}) (new TFuzzLabel(&form))->SetName(name);
-  auto* ml = new TFuzzMultiLang(&form);
+  // A window of one-text kinds, a list and a sorted tree, so records are also taken item by item.
+  TForm form(nullptr);
+  for (const char* name : {"Label1", "label10"}) (new TLabel(&form))->SetName(name);
+  (new TPanel(&form))->SetName("Panel1");
+  auto* list = new TListBox(&form);
+  list->SetName("ListBox1");
+  list->Items()->SetCommaText("a,b,c");
+  auto* tree = new TTreeView(&form);
+  tree->SetName("Tree1");
+  TTreeNode* root = tree->Items()->AddChild(nullptr, "r");
+  for (const char* text : {"c", "a", "b"}) tree->Items()->AddChild(root, text);
+  tree->SetSortType(stText);
+  auto* ml = new TMultiLang(&form);
   ml->SetLanguages(static_cast<std::uint8_t>(1 + data[0] % 4));
   ml->SetSwitchPositions(static_cast<TSwitchPositions>(data[1] % 3));
   const std::string_view text(reinterpret_cast<const char*>(data + 2), size - 2);

@@ -175,7 +175,7 @@ int TCanvas::DrawText(std::string_view text, TRect& rect, unsigned format) {
     brush_ = saved;
   }
   for (const auto& line : layout.lines) {
-    if (!(format & DT_EXPANDTABS)) {
+    if (!(format & DT_EXPANDTABS) || line.text.find('\t') == std::string::npos) {
       DrawTextLine(line.x, line.y, line.text, line.underline);
       continue;
     }

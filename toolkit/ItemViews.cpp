@@ -259,7 +259,7 @@ void TTreeNodes::SortAll() {
     }
   }
   orderValid_ = true;
-  if (moved && view_) view_->Invalidate();
+  if (moved) view_->Invalidate();
 }
 
 void TTreeNodes::StructureChanged() {

@@ -31,6 +31,10 @@ TLabel::TLabel(TComponent* owner) : TGraphicControl(owner) {
 }
 
 void TLabel::Changed() {
+  Invalidate();
+}
+
+void TLabel::MeasureChanged() {
   AdjustBounds();
   Invalidate();
 }
@@ -71,13 +75,13 @@ void TLabel::SetLayout(TTextLayout value) {
 void TLabel::SetAutoSize(bool value) {
   if (value == autoSize_) return;
   autoSize_ = value;
-  Changed();
+  MeasureChanged();
 }
 
 void TLabel::SetWordWrap(bool value) {
   if (value == wordWrap_) return;
   wordWrap_ = value;
-  Changed();
+  MeasureChanged();
 }
 
 void TLabel::SetTransparent(bool value) {
@@ -89,14 +93,14 @@ void TLabel::SetTransparent(bool value) {
 void TLabel::SetShowAccelChar(bool value) {
   if (value == showAccelChar_) return;
   showAccelChar_ = value;
-  Changed();
+  MeasureChanged();
 }
 
 void TLabel::TextChanged() {
-  Changed();
+  MeasureChanged();
 }
 void TLabel::FontChanged() {
-  Changed();
+  MeasureChanged();
 }
 
 unsigned TLabel::TextFormat() const {

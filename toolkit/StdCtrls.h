@@ -34,7 +34,10 @@ class TLabel : public TGraphicControl {
   void FontChanged() override;
 
  private:
+  // Repaints; MeasureChanged also sizes an auto-sized label again first, for changes that can
+  // alter the caption's measures.
   void Changed();
+  void MeasureChanged();
   // Resizes an auto-sized label to its caption.
   void AdjustBounds();
   TAlignment alignment_ = taLeftJustify;
